@@ -1,0 +1,4 @@
+#include "RevtallyApp.h"
+
+// The one application object of the process.
+CRevtallyApp theApp;

@@ -1,0 +1,4 @@
+// Resource identifiers of the program.
+#pragma once
+
+#define IDR_MAINFRAME 128

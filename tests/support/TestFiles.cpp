@@ -1,0 +1,342 @@
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace testfiles {
+namespace {
+std::atomic<unsigned> g_counter{0};
+
+#ifdef _WIN32
+std::string TempRoot() {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof buffer, buffer);
+    std::string root(buffer, length);
+    if (!root.empty() && root.back() == '\\')
+        root.pop_back();
+    return root;
+}
+unsigned long ProcessId() {
+    return GetCurrentProcessId();
+}
+#else
+std::string TempRoot() {
+    const char *tmp = std::getenv("TMPDIR");
+    return tmp && *tmp ? tmp : "/tmp";
+}
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(::getpid());
+}
+#endif
+} // namespace
+
+TestFolder::TestFolder(const std::string &nameHint) {
+    for (;;) {
+        m_path = TempRoot() + kSeparator + nameHint + "-" + std::to_string(ProcessId()) + "-" +
+                 std::to_string(g_counter.fetch_add(1));
+        if (!Exists(m_path))
+            break;
+    }
+    MakeFolder(m_path);
+}
+
+TestFolder::~TestFolder() {
+    RemoveTree(m_path);
+}
+
+std::string DataFile(const std::string &name) {
+    return std::string(REVTALLY_TEST_DATA) + kSeparator + name;
+}
+
+#ifdef _WIN32
+
+std::vector<std::string> TestFolder::List() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((m_path + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadBytes(const std::string &path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot read " << path;
+        return {};
+    }
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteBytes(const std::string &path, const std::string &bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write " << path;
+    DWORD put = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(put, bytes.size());
+}
+
+bool Exists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFolder(const std::string &path) {
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << "cannot create " << path;
+}
+
+void SetReadOnly(const std::string &path, bool readOnly) {
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(),
+                                   readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+}
+
+void RemoveTree(const std::string &path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name != "." && name != "..")
+                RemoveTree(path + "\\" + name);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+long long WriteTime(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+namespace {
+std::string Quote(const std::string &argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    int backslashes = 0;
+    for (char ch : argument) {
+        if (ch == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(static_cast<size_t>(ch == '"' ? backslashes * 2 + 1 : backslashes), '\\');
+        backslashes = 0;
+        quoted += ch;
+    }
+    quoted.append(static_cast<size_t>(backslashes * 2), '\\');
+    return quoted + "\"";
+}
+} // namespace
+
+RunResult Run(const std::string &program, const std::vector<std::string> &arguments,
+              const std::string &workingFolder, int timeoutSeconds) {
+    RunResult result;
+    TestFolder capture("rvt-err");
+    const std::string errPath = capture.Path("stderr.txt");
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherit, CREATE_ALWAYS, 0, nullptr);
+    if (err == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot create " << errPath;
+        return result;
+    }
+    std::string commandLine = Quote(program);
+    for (const std::string &argument : arguments) {
+        commandLine += ' ';
+        commandLine += Quote(argument);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = nullptr;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back('\0');
+    if (!CreateProcessA(program.c_str(), mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        workingFolder.c_str(), &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << program << " (error " << GetLastError() << ")";
+        CloseHandle(err);
+        return result;
+    }
+    CloseHandle(err);
+    CloseHandle(process.hThread);
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeoutSeconds) * 1000) !=
+        WAIT_OBJECT_0) {
+        ADD_FAILURE() << program << " did not end within " << timeoutSeconds << " s";
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    result.exitCode = static_cast<int>(code);
+    result.standardError = ReadBytes(errPath);
+    return result;
+}
+
+#else
+
+std::vector<std::string> TestFolder::List() const {
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(m_path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadBytes(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "cannot read " << path;
+        return {};
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string &path, const std::string &bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    ASSERT_TRUE(out) << "cannot write " << path;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string &path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+void MakeFolder(const std::string &path) {
+    ASSERT_EQ(::mkdir(path.c_str(), 0777), 0) << "cannot create " << path;
+}
+
+void SetReadOnly(const std::string &path, bool readOnly) {
+    ASSERT_EQ(::chmod(path.c_str(), readOnly ? 0444 : 0644), 0);
+}
+
+void RemoveTree(const std::string &path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+long long WriteTime(const std::string &path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return -1;
+    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+RunResult Run(const std::string &program, const std::vector<std::string> &arguments,
+              const std::string &workingFolder, int timeoutSeconds) {
+    RunResult result;
+    TestFolder capture("rvt-err");
+    const std::string errPath = capture.Path("stderr.txt");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (err < 0 || ::dup2(err, 2) < 0 || ::chdir(workingFolder.c_str()) != 0)
+            ::_exit(127);
+        std::vector<char *> argv;
+        argv.push_back(const_cast<char *>(program.c_str()));
+        for (const std::string &argument : arguments)
+            argv.push_back(const_cast<char *>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    if (child < 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        return result;
+    }
+    int status = 0;
+    for (int waited = 0;; waited += 10) {
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child)
+            break;
+        if (waited >= timeoutSeconds * 1000) {
+            ADD_FAILURE() << program << " did not end within " << timeoutSeconds << " s";
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            break;
+        }
+        ::usleep(10000);
+    }
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.standardError = ReadBytes(errPath);
+    return result;
+}
+
+#endif
+
+std::string MaskTimeStamps(const std::string &text) {
+    // dddd/dd/dd dd:dd:dd
+    static const char kShape[] = "0000/00/00 00:00:00";
+    const size_t width = sizeof kShape - 1;
+    std::string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        bool match = i + width <= text.size();
+        for (size_t k = 0; match && k < width; ++k) {
+            const unsigned char ch = static_cast<unsigned char>(text[i + k]);
+            match = kShape[k] == '0' ? std::isdigit(ch) != 0 : ch == kShape[k];
+        }
+        if (match) {
+            out += "<time>";
+            i += width;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+} // namespace testfiles

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// File and process helpers for tests. Paths are 8-bit strings in the ANSI code page, joined with
+// the platform's separator, exactly as the program under test sees them.
+namespace testfiles {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TestFolder {
+public:
+    // nameHint becomes part of the folder's name: it may hold code page 932 bytes.
+    explicit TestFolder(const std::string &nameHint = "rvt");
+    ~TestFolder();
+    TestFolder(const TestFolder &) = delete;
+    TestFolder &operator=(const TestFolder &) = delete;
+
+    const std::string &Path() const { return m_path; }
+    std::string Path(const std::string &name) const { return m_path + kSeparator + name; }
+    // Names of the entries in the folder, sorted.
+    std::vector<std::string> List() const;
+
+private:
+    std::string m_path;
+};
+
+std::string DataFile(const std::string &name);
+std::string ReadBytes(const std::string &path);
+void WriteBytes(const std::string &path, const std::string &bytes);
+bool Exists(const std::string &path);
+void MakeFolder(const std::string &path);
+void SetReadOnly(const std::string &path, bool readOnly);
+void RemoveTree(const std::string &path);
+// The file's last write time in platform units, to tell whether a file was rewritten.
+long long WriteTime(const std::string &path);
+
+struct RunResult {
+    int exitCode = -1;
+    std::string standardError;
+};
+
+// Runs a program with the given arguments in the given folder, standard error captured through a
+// file (as a build tool would pass an inherited handle), and waits at most timeoutSeconds.
+RunResult Run(const std::string &program, const std::vector<std::string> &arguments,
+              const std::string &workingFolder, int timeoutSeconds = 60);
+
+// Replaces each timestamp of the form 2026/12/07 05:14:18 with "<time>".
+std::string MaskTimeStamps(const std::string &text);
+
+} // namespace testfiles
