@@ -19,12 +19,12 @@
 
 namespace {
 #ifdef _WIN32
-bool IsSwitch(const CString &argument) {
+bool IsSwitch(const CString& argument) {
     return !argument.IsEmpty() && (argument[0] == '-' || argument[0] == '/');
 }
 
 // No fixed buffer: the platform says how long the full path is.
-bool FullPathOf(const CString &name, CString &fullPath) {
+bool FullPathOf(const CString& name, CString& fullPath) {
     DWORD needed = GetFullPathNameA(name, 0, nullptr, nullptr);
     for (int attempt = 0; needed != 0 && attempt < 3; ++attempt) {
         std::vector<char> buffer(needed);
@@ -41,11 +41,11 @@ bool FullPathOf(const CString &name, CString &fullPath) {
 }
 #else
 // An absolute POSIX path starts with "/", so only "-" starts a switch here.
-bool IsSwitch(const CString &argument) {
+bool IsSwitch(const CString& argument) {
     return !argument.IsEmpty() && argument[0] == '-';
 }
 
-bool FullPathOf(const CString &name, CString &fullPath) {
+bool FullPathOf(const CString& name, CString& fullPath) {
     if (name.IsEmpty())
         return false;
     if (name[0] == '/') {
@@ -69,11 +69,11 @@ bool FullPathOf(const CString &name, CString &fullPath) {
 
 CRevtallyApp::CRevtallyApp() : CWinApp(nullptr) {}
 
-void CRevtallyApp::ParseLaunchOptions(const std::vector<CString> &arguments,
-                                      LaunchOptions &options) {
+void CRevtallyApp::ParseLaunchOptions(const std::vector<CString>& arguments,
+                                      LaunchOptions& options) {
     options.noFileGiven = TRUE;
     for (size_t i = 1; i < arguments.size(); ++i) {
-        const CString &argument = arguments[i];
+        const CString& argument = arguments[i];
         if (IsSwitch(argument)) {
             const char letter = argument.GetLength() > 1 ? argument[1] : '\0';
             if (letter == 't' || letter == 'T')
@@ -86,11 +86,11 @@ void CRevtallyApp::ParseLaunchOptions(const std::vector<CString> &arguments,
     }
 }
 
-void CRevtallyApp::ParseLaunchOptions(LaunchOptions &options) const {
+void CRevtallyApp::ParseLaunchOptions(LaunchOptions& options) const {
     ParseLaunchOptions(GetArguments(), options);
 }
 
-CString CRevtallyApp::ProfilePathFor(const CString &modulePath, const CString &appName) {
+CString CRevtallyApp::ProfilePathFor(const CString& modulePath, const CString& appName) {
     return ExtractDirectory(modulePath) + appName + ".ini";
 }
 
@@ -110,7 +110,7 @@ BOOL CRevtallyApp::InitInstance() {
     return FALSE;
 }
 
-void CRevtallyApp::StampFromCommandLine(const CString &fileName) {
+void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
     CString fullPath;
     if (!FullPathOf(fileName, fullPath)) {
         ReportFailure(fileName, "cannot resolve the full path of the script");
@@ -136,6 +136,6 @@ void CRevtallyApp::StampFromCommandLine(const CString &fileName) {
         ReportFailure(fileName, failure);
 }
 
-void CRevtallyApp::ReportFailure(const CString &fileName, const CString &reason) const {
+void CRevtallyApp::ReportFailure(const CString& fileName, const CString& reason) const {
     StandardError::WriteLine(CString(m_pszAppName) + ": " + fileName + ": " + reason);
 }

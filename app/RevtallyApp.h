@@ -13,21 +13,21 @@ public:
 
     BOOL InitInstance() override;
 
-    void ParseLaunchOptions(LaunchOptions &options) const;
+    void ParseLaunchOptions(LaunchOptions& options) const;
     // The parse itself; arguments[0] is the program and is skipped.
-    static void ParseLaunchOptions(const std::vector<CString> &arguments, LaunchOptions &options);
+    static void ParseLaunchOptions(const std::vector<CString>& arguments, LaunchOptions& options);
 
     // The INI file: the executable's folder, the application name, ".ini".
-    static CString ProfilePathFor(const CString &modulePath, const CString &appName);
+    static CString ProfilePathFor(const CString& modulePath, const CString& appName);
 
     // Reads the script's version, raises its build number, rewrites it and records the build in
     // its history file. Every failure is reported on standard error; the run itself never fails.
-    void StampFromCommandLine(const CString &fileName);
+    void StampFromCommandLine(const CString& fileName);
 
-    const LaunchOptions &GetLaunchOptions() const { return m_launchOptions; }
+    const LaunchOptions& GetLaunchOptions() const { return m_launchOptions; }
 
 private:
-    void ReportFailure(const CString &fileName, const CString &reason) const;
+    void ReportFailure(const CString& fileName, const CString& reason) const;
 
     LaunchOptions m_launchOptions;
 };

@@ -14,11 +14,11 @@
 #include <unistd.h>
 #endif
 
-CString ScriptLock::MutexNameFor(const CString &fullPath) {
+CString ScriptLock::MutexNameFor(const CString& fullPath) {
     // Windows paths compare without regard to letter case; fold ASCII letters only, and never the
     // second byte of a double-byte character. Object names may not hold backslashes and are
     // limited in length, so the name carries a hash of the path.
-    const CodePage &codePage = CodePage::Active();
+    const CodePage& codePage = CodePage::Active();
     std::uint64_t hash = 14695981039346656037ull;
     for (int i = 0; i < fullPath.GetLength(); ++i) {
         unsigned char byte = static_cast<unsigned char>(fullPath[i]);
@@ -38,7 +38,7 @@ CString ScriptLock::MutexNameFor(const CString &fullPath) {
 
 #ifdef _WIN32
 
-ScriptLock::ScriptLock(const CString &fullPath) {
+ScriptLock::ScriptLock(const CString& fullPath) {
     HANDLE mutex = CreateMutexA(nullptr, FALSE, MutexNameFor(fullPath));
     if (!mutex)
         return;
@@ -60,7 +60,7 @@ ScriptLock::~ScriptLock() {
 
 #else
 
-ScriptLock::ScriptLock(const CString &fullPath) {
+ScriptLock::ScriptLock(const CString& fullPath) {
     CString folder = ExtractDirectory(fullPath);
     if (folder.IsEmpty())
         folder = ".";

@@ -8,17 +8,17 @@
 // had is not an error: the run goes on without it.
 class ScriptLock {
 public:
-    explicit ScriptLock(const CString &fullPath);
+    explicit ScriptLock(const CString& fullPath);
     ~ScriptLock();
-    ScriptLock(const ScriptLock &) = delete;
-    ScriptLock &operator=(const ScriptLock &) = delete;
+    ScriptLock(const ScriptLock&) = delete;
+    ScriptLock& operator=(const ScriptLock&) = delete;
 
     // The mutex name for a full path (Windows); exposed for tests.
-    static CString MutexNameFor(const CString &fullPath);
+    static CString MutexNameFor(const CString& fullPath);
 
 private:
 #ifdef _WIN32
-    void *m_mutex = nullptr;
+    void* m_mutex = nullptr;
 #else
     int m_fd = -1;
 #endif

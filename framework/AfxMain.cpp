@@ -24,8 +24,8 @@ CString ModulePath() {
     }
 }
 
-int RunApplication(int argc, char **argv) {
-    CWinApp *app = AfxGetApp();
+int RunApplication(int argc, char** argv) {
+    CWinApp* app = AfxGetApp();
     if (!app)
         return 0;
     std::vector<CString> arguments;
@@ -33,9 +33,9 @@ int RunApplication(int argc, char **argv) {
         arguments.emplace_back(argv[i]);
     try {
         return app->Run(ModulePath(), std::move(arguments));
-    } catch (const CException &) {
+    } catch (const CException&) {
         return 0;
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
         return 0;
     }
 }
@@ -50,7 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 #include <unistd.h>
 
 namespace {
-CString ModulePath(const char *argv0) {
+CString ModulePath(const char* argv0) {
     std::vector<char> buffer(PATH_MAX);
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length > 0 && static_cast<size_t>(length) < buffer.size())
@@ -59,8 +59,8 @@ CString ModulePath(const char *argv0) {
 }
 } // namespace
 
-int main(int argc, char **argv) {
-    CWinApp *app = AfxGetApp();
+int main(int argc, char** argv) {
+    CWinApp* app = AfxGetApp();
     if (!app)
         return 0;
     std::vector<CString> arguments;
@@ -68,7 +68,7 @@ int main(int argc, char **argv) {
         arguments.emplace_back(argv[i]);
     try {
         return app->Run(ModulePath(argc > 0 ? argv[0] : nullptr), std::move(arguments));
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
         return 0;
     }
 }

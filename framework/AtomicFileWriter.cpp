@@ -19,7 +19,7 @@
 namespace {
 std::atomic<unsigned> g_tempCounter{0};
 
-CString TemporaryNameFor(const CString &path, unsigned long processId) {
+CString TemporaryNameFor(const CString& path, unsigned long processId) {
     CString suffix;
     suffix.Format(".~rvt%lx-%u.tmp", processId, g_tempCounter.fetch_add(1));
     return path + suffix;
@@ -28,7 +28,7 @@ CString TemporaryNameFor(const CString &path, unsigned long processId) {
 #ifdef _WIN32
 class TempFile {
 public:
-    explicit TempFile(const CString &path) : m_path(path) {}
+    explicit TempFile(const CString& path) : m_path(path) {}
     ~TempFile() {
         if (m_handle != INVALID_HANDLE_VALUE)
             CloseHandle(m_handle);
@@ -40,7 +40,7 @@ public:
     bool m_kept = false;
 };
 
-[[noreturn]] void Fail(DWORD error, const CString &path) {
+[[noreturn]] void Fail(DWORD error, const CString& path) {
     CFileException::ThrowOsError(static_cast<long>(error), path);
 }
 
@@ -51,7 +51,7 @@ bool IsTransientShareError(DWORD error) {
 #else
 class TempFile {
 public:
-    explicit TempFile(const CString &path) : m_path(path) {}
+    explicit TempFile(const CString& path) : m_path(path) {}
     ~TempFile() {
         if (m_fd >= 0)
             ::close(m_fd);
@@ -63,7 +63,7 @@ public:
     bool m_kept = false;
 };
 
-[[noreturn]] void Fail(int error, const CString &path) {
+[[noreturn]] void Fail(int error, const CString& path) {
     CFileException::ThrowOsError(static_cast<long>(error), path);
 }
 #endif
@@ -71,7 +71,7 @@ public:
 
 #ifdef _WIN32
 
-void AtomicFileWriter::ReplaceContents(const CString &path, std::string_view bytes) {
+void AtomicFileWriter::ReplaceContents(const CString& path, std::string_view bytes) {
     const DWORD attributes = GetFileAttributesA(path);
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -123,12 +123,12 @@ void AtomicFileWriter::ReplaceContents(const CString &path, std::string_view byt
 
 #else
 
-void AtomicFileWriter::ReplaceContents(const CString &givenPath, std::string_view bytes) {
+void AtomicFileWriter::ReplaceContents(const CString& givenPath, std::string_view bytes) {
     // Replace what a symbolic link points at, not the link itself.
     CString path = givenPath;
     struct stat linkInfo;
     if (::lstat(givenPath, &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
-        char *resolved = ::realpath(givenPath, nullptr);
+        char* resolved = ::realpath(givenPath, nullptr);
         if (!resolved)
             Fail(errno, givenPath);
         path = resolved;

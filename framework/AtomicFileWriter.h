@@ -10,7 +10,7 @@
 // the old file as it was, with no temporary file behind.
 class AtomicFileWriter {
 public:
-    static void ReplaceContents(const CString &path, std::string_view bytes);
+    static void ReplaceContents(const CString& path, std::string_view bytes);
 
     // How often and how long a replace waits for another process to let go of the file.
     static constexpr int kShareRetries = 20;

@@ -6,5 +6,5 @@
 // none ever unwinds through a Win32 callback.
 class CException : public std::exception {
 public:
-    const char *what() const noexcept override { return "framework exception"; }
+    const char* what() const noexcept override { return "framework exception"; }
 };

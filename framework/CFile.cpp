@@ -24,7 +24,7 @@ long LastOsError() {
 #endif
 } // namespace
 
-CFile::CFile(const CString &path, unsigned flags) {
+CFile::CFile(const CString& path, unsigned flags) {
     CFileException error(CFileException::none, 0, path);
     if (!Open(path, flags, &error))
         throw error;
@@ -40,7 +40,7 @@ bool CFile::IsOpen() const {
     return m_handle != INVALID_HANDLE_VALUE;
 }
 
-BOOL CFile::Open(const CString &path, unsigned flags, CFileException *error) {
+BOOL CFile::Open(const CString& path, unsigned flags, CFileException* error) {
     Close();
     m_path = path;
     DWORD access = GENERIC_READ;
@@ -97,9 +97,9 @@ std::uint64_t CFile::GetLength() const {
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::size_t CFile::Read(void *buffer, std::size_t count) {
+std::size_t CFile::Read(void* buffer, std::size_t count) {
     std::size_t total = 0;
-    auto *bytes = static_cast<char *>(buffer);
+    auto* bytes = static_cast<char*>(buffer);
     while (total < count) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - total, 1u << 30));
         DWORD got = 0;
@@ -112,9 +112,9 @@ std::size_t CFile::Read(void *buffer, std::size_t count) {
     return total;
 }
 
-void CFile::Write(const void *buffer, std::size_t count) {
+void CFile::Write(const void* buffer, std::size_t count) {
     std::size_t total = 0;
-    const auto *bytes = static_cast<const char *>(buffer);
+    const auto* bytes = static_cast<const char*>(buffer);
     while (total < count) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - total, 1u << 30));
         DWORD put = 0;
@@ -136,7 +136,7 @@ void CFile::Flush() {
         ThrowLastError();
 }
 
-bool CFile::Exists(const CString &path) {
+bool CFile::Exists(const CString& path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -146,7 +146,7 @@ bool CFile::IsOpen() const {
     return m_fd >= 0;
 }
 
-BOOL CFile::Open(const CString &path, unsigned flags, CFileException *error) {
+BOOL CFile::Open(const CString& path, unsigned flags, CFileException* error) {
     Close();
     m_path = path;
     int oflags = O_RDONLY;
@@ -198,9 +198,9 @@ std::uint64_t CFile::GetLength() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::size_t CFile::Read(void *buffer, std::size_t count) {
+std::size_t CFile::Read(void* buffer, std::size_t count) {
     std::size_t total = 0;
-    auto *bytes = static_cast<char *>(buffer);
+    auto* bytes = static_cast<char*>(buffer);
     while (total < count) {
         const ssize_t got = ::read(m_fd, bytes + total, count - total);
         if (got < 0) {
@@ -215,9 +215,9 @@ std::size_t CFile::Read(void *buffer, std::size_t count) {
     return total;
 }
 
-void CFile::Write(const void *buffer, std::size_t count) {
+void CFile::Write(const void* buffer, std::size_t count) {
     std::size_t total = 0;
-    const auto *bytes = static_cast<const char *>(buffer);
+    const auto* bytes = static_cast<const char*>(buffer);
     while (total < count) {
         const ssize_t put = ::write(m_fd, bytes + total, count - total);
         if (put < 0) {
@@ -239,7 +239,7 @@ void CFile::Flush() {
         ThrowLastError();
 }
 
-bool CFile::Exists(const CString &path) {
+bool CFile::Exists(const CString& path) {
     struct stat info;
     return ::stat(path, &info) == 0;
 }

@@ -28,33 +28,33 @@ public:
 
     CFile() = default;
     // Opens or throws CFileException.
-    CFile(const CString &path, unsigned flags);
+    CFile(const CString& path, unsigned flags);
     ~CFile();
-    CFile(const CFile &) = delete;
-    CFile &operator=(const CFile &) = delete;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
 
     // FALSE on failure; the cause goes to *error when given.
-    BOOL Open(const CString &path, unsigned flags, CFileException *error = nullptr);
+    BOOL Open(const CString& path, unsigned flags, CFileException* error = nullptr);
     void Close();
     bool IsOpen() const;
 
     std::uint64_t GetLength() const;
     // Reads up to count bytes; fewer only at the end of the file.
-    std::size_t Read(void *buffer, std::size_t count);
-    void Write(const void *buffer, std::size_t count);
+    std::size_t Read(void* buffer, std::size_t count);
+    void Write(const void* buffer, std::size_t count);
     void SeekToBegin();
     void Flush();
 
     // Whether a file or folder of that name exists (the framework's status query).
-    static bool Exists(const CString &path);
+    static bool Exists(const CString& path);
 
-    const CString &GetFilePath() const { return m_path; }
+    const CString& GetFilePath() const { return m_path; }
 
 private:
     [[noreturn]] void ThrowLastError() const;
 
 #ifdef _WIN32
-    void *m_handle = reinterpret_cast<void *>(static_cast<std::intptr_t>(-1));
+    void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else
     int m_fd = -1;
 #endif

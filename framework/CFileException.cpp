@@ -6,11 +6,11 @@
 #include <cerrno>
 #endif
 
-const char *CFileException::what() const noexcept {
+const char* CFileException::what() const noexcept {
     return Describe();
 }
 
-const char *CFileException::Describe() const noexcept {
+const char* CFileException::Describe() const noexcept {
     switch (m_cause) {
     case fileNotFound:
         return "file not found";
@@ -91,6 +91,6 @@ CFileException::Cause CFileException::OsErrorToCause(long osError) {
 #endif
 }
 
-void CFileException::ThrowOsError(long osError, const CString &fileName) {
+void CFileException::ThrowOsError(long osError, const CString& fileName) {
     throw CFileException(OsErrorToCause(osError), osError, fileName);
 }

@@ -31,14 +31,14 @@ int CString::Find(char ch, int start) const {
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-int CString::Find(const char *sub, int start) const {
+int CString::Find(const char* sub, int start) const {
     if (static_cast<size_t>(std::max(start, 0)) > m_data.size())
         return -1;
     const size_t at = m_data.find(sub, Clamp(start, m_data.size()));
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-int CString::Insert(int index, const char *text) {
+int CString::Insert(int index, const char* text) {
     m_data.insert(Clamp(index, m_data.size()), text);
     return GetLength();
 }
@@ -49,7 +49,7 @@ int CString::Delete(int index, int count) {
     return GetLength();
 }
 
-void CString::Format(const char *format, ...) {
+void CString::Format(const char* format, ...) {
     va_list args;
     va_start(args, format);
     va_list probe;
@@ -66,38 +66,38 @@ void CString::Format(const char *format, ...) {
     va_end(args);
 }
 
-CString &CString::operator=(const char *text) {
+CString& CString::operator=(const char* text) {
     m_data = text ? text : "";
     return *this;
 }
 
-CString &CString::operator+=(const CString &other) {
+CString& CString::operator+=(const CString& other) {
     m_data += other.m_data;
     return *this;
 }
 
-CString &CString::operator+=(const char *text) {
+CString& CString::operator+=(const char* text) {
     if (text)
         m_data += text;
     return *this;
 }
 
-CString &CString::operator+=(char ch) {
+CString& CString::operator+=(char ch) {
     m_data += ch;
     return *this;
 }
 
-CString operator+(const CString &a, const CString &b) {
+CString operator+(const CString& a, const CString& b) {
     return CString(a.m_data + b.m_data);
 }
 
-CString operator+(const CString &a, const char *b) {
+CString operator+(const CString& a, const char* b) {
     CString result(a);
     result += b;
     return result;
 }
 
-CString operator+(const char *a, const CString &b) {
+CString operator+(const char* a, const CString& b) {
     CString result(a);
     result += b;
     return result;

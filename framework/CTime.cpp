@@ -4,7 +4,7 @@ CTime CTime::GetCurrentTime() {
     return CTime(std::time(nullptr));
 }
 
-CString CTime::Format(const char *format) const {
+CString CTime::Format(const char* format) const {
     std::tm local{};
 #ifdef _WIN32
     if (localtime_s(&local, &m_time) != 0)

@@ -13,7 +13,7 @@ public:
     static CTime GetCurrentTime();
 
     // strftime rules in local time; empty when the moment has no local time.
-    CString Format(const char *format) const;
+    CString Format(const char* format) const;
     std::time_t GetTime() const { return m_time; }
 
 private:

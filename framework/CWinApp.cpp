@@ -2,7 +2,7 @@
 #include "CodePage.h"
 
 namespace {
-CWinApp *g_app = nullptr;
+CWinApp* g_app = nullptr;
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
@@ -12,8 +12,8 @@ constexpr char kSeparator = '/';
 
 // The module's file name without its extension, scanned so that the trail byte of a double-byte
 // character is never taken for a separator or a dot.
-CString TitleOfModule(const CString &path) {
-    const CodePage &codePage = CodePage::Active();
+CString TitleOfModule(const CString& path) {
+    const CodePage& codePage = CodePage::Active();
     int nameStart = 0;
     for (int i = 0; i < path.GetLength(); ++i) {
         if (codePage.IsLeadByte(path[i]) && i + 1 < path.GetLength()) {
@@ -36,7 +36,7 @@ CString TitleOfModule(const CString &path) {
 }
 } // namespace
 
-CWinApp::CWinApp(const char *appName) {
+CWinApp::CWinApp(const char* appName) {
     g_app = this;
     if (appName) {
         m_appName = appName;
@@ -57,7 +57,7 @@ int CWinApp::ExitInstance() {
     return 0;
 }
 
-int CWinApp::Run(const CString &modulePath, std::vector<CString> arguments) {
+int CWinApp::Run(const CString& modulePath, std::vector<CString> arguments) {
     m_modulePath = modulePath;
     m_arguments = std::move(arguments);
     if (!m_pszAppName) {
@@ -71,11 +71,11 @@ int CWinApp::Run(const CString &modulePath, std::vector<CString> arguments) {
     return ExitInstance();
 }
 
-void CWinApp::SetProfileName(const CString &path) {
+void CWinApp::SetProfileName(const CString& path) {
     m_profileName = path;
     m_pszProfileName = m_profileName;
 }
 
-CWinApp *AfxGetApp() {
+CWinApp* AfxGetApp() {
     return g_app;
 }

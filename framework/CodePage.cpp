@@ -11,7 +11,7 @@
 #endif
 
 namespace {
-CodePage &ActiveSlot() {
+CodePage& ActiveSlot() {
     static CodePage active = CodePage::FromSystem();
     return active;
 }
@@ -42,10 +42,10 @@ CodePage CodePage::FromSystem() {
     return rule;
 #else
     // Only the character type matters here; the rest of the locale stays "C".
-    const char *previous = std::setlocale(LC_CTYPE, nullptr);
+    const char* previous = std::setlocale(LC_CTYPE, nullptr);
     std::string saved = previous ? previous : "C";
     std::setlocale(LC_CTYPE, "");
-    const char *codeset = nl_langinfo(CODESET);
+    const char* codeset = nl_langinfo(CODESET);
     const bool sjis =
         codeset && (strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0 ||
                     strcasecmp(codeset, "CP932") == 0 || strcasecmp(codeset, "WINDOWS-31J") == 0);
@@ -54,11 +54,11 @@ CodePage CodePage::FromSystem() {
 #endif
 }
 
-const CodePage &CodePage::Active() {
+const CodePage& CodePage::Active() {
     return ActiveSlot();
 }
 
-CodePage CodePage::SetActive(const CodePage &rule) {
+CodePage CodePage::SetActive(const CodePage& rule) {
     CodePage previous = ActiveSlot();
     ActiveSlot() = rule;
     return previous;

@@ -14,9 +14,9 @@ public:
     // The rule the platform gives this process (see above).
     static CodePage FromSystem();
 
-    static const CodePage &Active();
+    static const CodePage& Active();
     // Replaces the active rule; returns the one it replaced.
-    static CodePage SetActive(const CodePage &rule);
+    static CodePage SetActive(const CodePage& rule);
 
     bool IsLeadByte(unsigned char byte) const { return m_lead[byte]; }
     bool IsLeadByte(char byte) const { return m_lead[static_cast<unsigned char>(byte)]; }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #endif
 
-void StandardError::WriteLine(const CString &line) {
+void StandardError::WriteLine(const CString& line) {
 #ifdef _WIN32
     const CString text = line + "\r\n";
     HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);

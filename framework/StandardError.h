@@ -7,5 +7,5 @@
 // the line goes nowhere and no console is created.
 class StandardError {
 public:
-    static void WriteLine(const CString &line);
+    static void WriteLine(const CString& line);
 };

@@ -1,17 +1,17 @@
 #include "PathFunctions.h"
 #include "TextRules.h"
 
-CString ExtractDirectory(const CString &path) {
+CString ExtractDirectory(const CString& path) {
     const int at = ReverseFindMbcs(path.View(), kPathSeparator);
     return at < 0 ? CString() : path.Left(at + 1);
 }
 
-CString ExtractFileName(const CString &path) {
+CString ExtractFileName(const CString& path) {
     const int at = ReverseFindMbcs(path.View(), kPathSeparator);
     return at < 0 ? CString() : path.Mid(at + 1);
 }
 
-CString ExtractFileTitle(const CString &name) {
+CString ExtractFileTitle(const CString& name) {
     const int at = ReverseFindMbcs(name.View(), '.');
     return at < 0 ? name : name.Left(at);
 }

@@ -15,8 +15,8 @@ inline constexpr char kPathSeparator = '/';
 // taken for a backslash.
 
 // Up to and including the last separator; empty when there is none.
-CString ExtractDirectory(const CString &path);
+CString ExtractDirectory(const CString& path);
 // After the last separator; empty when there is none.
-CString ExtractFileName(const CString &path);
+CString ExtractFileName(const CString& path);
 // Everything before the last "."; a name without one comes back whole.
-CString ExtractFileTitle(const CString &name);
+CString ExtractFileTitle(const CString& name);

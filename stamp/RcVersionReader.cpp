@@ -5,14 +5,14 @@
 #include "TextRules.h"
 
 namespace {
-void SetFailure(CString *failure, const char *reason) {
+void SetFailure(CString* failure, const char* reason) {
     if (failure)
         *failure = reason;
 }
 } // namespace
 
-BOOL ParseRcVersion(const CString &text, int &major, int &minor, int &sub, int &build,
-                    CString *failure) {
+BOOL ParseRcVersion(const CString& text, int& major, int& minor, int& sub, int& build,
+                    CString* failure) {
     major = minor = sub = build = 0;
     const int block = FindMbcs(text.View(), "VS_VERSION_INFO", 0);
     if (block < 0) {
@@ -31,7 +31,7 @@ BOOL ParseRcVersion(const CString &text, int &major, int &minor, int &sub, int &
         return FALSE;
     }
     tokens.NextToken(); // the keyword itself
-    for (int *number : {&major, &minor, &sub}) {
+    for (int* number : {&major, &minor, &sub}) {
         if (tokens.PeekToken().IsEmpty()) {
             SetFailure(failure, "FILEVERSION statement does not hold four numbers");
             return FALSE;
@@ -46,12 +46,12 @@ BOOL ParseRcVersion(const CString &text, int &major, int &minor, int &sub, int &
     return TRUE;
 }
 
-BOOL ReadRcVersion(const CString &path, int &major, int &minor, int &sub, int &build,
-                   CString *failure) {
+BOOL ReadRcVersion(const CString& path, int& major, int& minor, int& sub, int& build,
+                   CString* failure) {
     CString text;
     try {
         text = LoadTextFile(path);
-    } catch (const CFileException &error) {
+    } catch (const CFileException& error) {
         if (failure)
             *failure = CString("cannot read the script: ") + error.Describe();
         return FALSE;

@@ -24,7 +24,7 @@ enum class LineState { found, missing, unterminated };
 // The statement line of a keyword, for writing: besides a missing keyword, a line that is not
 // closed by CR LF is reported, since replacing up to a later CR would swallow whole lines.
 LineState LocateLine(std::string_view text, std::string_view keyword, int start,
-                     StatementLine &line) {
+                     StatementLine& line) {
     const int begin = FindMbcs(text, keyword, start);
     if (begin < 0)
         return LineState::missing;
@@ -49,14 +49,14 @@ bool ContinuesOnNextLine(std::string_view line) {
     return !line.empty() && line.back() == ',';
 }
 
-BOOL Fail(CString *failure, const CString &reason) {
+BOOL Fail(CString* failure, const CString& reason) {
     if (failure)
         *failure = reason;
     return FALSE;
 }
 
 BOOL LocateStatement(std::string_view text, std::string_view keyword, int start,
-                     StatementLine &line, CString *failure) {
+                     StatementLine& line, CString* failure) {
     const CString name(keyword);
     switch (LocateLine(text, keyword, start, line)) {
     case LineState::missing:
@@ -73,8 +73,8 @@ BOOL LocateStatement(std::string_view text, std::string_view keyword, int start,
 }
 } // namespace
 
-BOOL RewriteRcVersion(const CString &text, int major, int minor, int sub, int build,
-                      CString &result, CString *failure) {
+BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int build,
+                      CString& result, CString* failure) {
     const std::string_view view = text.View();
     const int block = FindMbcs(view, "VS_VERSION_INFO", 0);
     if (block < 0)
@@ -115,7 +115,7 @@ BOOL RewriteRcVersion(const CString &text, int major, int minor, int sub, int bu
         if (state == LineState::unterminated)
             return Fail(failure, "a \"ProductVersion\" line is not ended by a CR");
         // A "ProductVersion" behind a "FileVersion" on the same line went with that line.
-        const auto covering = std::find_if(fileStrings.begin(), fileStrings.end(), [&](auto &f) {
+        const auto covering = std::find_if(fileStrings.begin(), fileStrings.end(), [&](auto& f) {
             return f.begin < line.begin && line.begin < f.end;
         });
         if (covering != fileStrings.end()) {
@@ -125,7 +125,7 @@ BOOL RewriteRcVersion(const CString &text, int major, int minor, int sub, int bu
         // A "FileVersion" behind this one on the same line goes with this line.
         fileStrings.erase(
             std::remove_if(fileStrings.begin(), fileStrings.end(),
-                           [&](auto &f) { return line.begin < f.begin && f.end == line.end; }),
+                           [&](auto& f) { return line.begin < f.begin && f.end == line.end; }),
             fileStrings.end());
         productStrings.push_back({line.begin, line.end, productString});
         from = line.end;
@@ -133,13 +133,13 @@ BOOL RewriteRcVersion(const CString &text, int major, int minor, int sub, int bu
     replacements.insert(replacements.end(), fileStrings.begin(), fileStrings.end());
     replacements.insert(replacements.end(), productStrings.begin(), productStrings.end());
     std::sort(replacements.begin(), replacements.end(),
-              [](const Replacement &a, const Replacement &b) { return a.begin < b.begin; });
+              [](const Replacement& a, const Replacement& b) { return a.begin < b.begin; });
 
     // One pass over the text: the replaced lines are few, but the file around them may be large.
     std::string out;
     out.reserve(view.size() + replacements.size() * 48);
     int copied = 0;
-    for (const Replacement &r : replacements) {
+    for (const Replacement& r : replacements) {
         out.append(view.substr(static_cast<size_t>(copied), static_cast<size_t>(r.begin - copied)));
         out.append(r.text.View());
         copied = r.end;
@@ -149,8 +149,8 @@ BOOL RewriteRcVersion(const CString &text, int major, int minor, int sub, int bu
     return TRUE;
 }
 
-BOOL WriteRcVersion(const CString &path, const int &major, const int &minor, const int &sub,
-                    const int &build, CString *failure) {
+BOOL WriteRcVersion(const CString& path, const int& major, const int& minor, const int& sub,
+                    const int& build, CString* failure) {
     try {
         bool hadNul = false;
         const CString text = LoadTextFile(path, &hadNul);
@@ -161,7 +161,7 @@ BOOL WriteRcVersion(const CString &path, const int &major, const int &minor, con
             return FALSE;
         AtomicFileWriter::ReplaceContents(path, result.View());
         return TRUE;
-    } catch (const CFileException &error) {
+    } catch (const CFileException& error) {
         return Fail(failure, CString("cannot rewrite the script: ") + error.Describe());
     }
 }

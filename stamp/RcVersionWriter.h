@@ -11,9 +11,9 @@
 // A script is refused (FALSE, nothing written) when rewriting it could damage it: a missing
 // statement, a keyword whose line does not end in CR LF, a NUL byte in the file, or a version
 // statement that goes on over the next line.
-BOOL WriteRcVersion(const CString &path, const int &major, const int &minor, const int &sub,
-                    const int &build, CString *failure = nullptr);
+BOOL WriteRcVersion(const CString& path, const int& major, const int& minor, const int& sub,
+                    const int& build, CString* failure = nullptr);
 
 // The rewrite over text in memory: TRUE with the new text in *result, or FALSE with the reason.
-BOOL RewriteRcVersion(const CString &text, int major, int minor, int sub, int build,
-                      CString &result, CString *failure = nullptr);
+BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int build,
+                      CString& result, CString* failure = nullptr);

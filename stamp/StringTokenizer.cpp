@@ -7,7 +7,7 @@ constexpr char kDoubleQuote = '"';
 constexpr char kApostrophe = '\'';
 } // namespace
 
-StringTokenizer::StringTokenizer(const CString &text, const CString &delimiters)
+StringTokenizer::StringTokenizer(const CString& text, const CString& delimiters)
     : m_position(0), m_length(text.GetLength()), m_text(text), m_delimiters(delimiters) {}
 
 bool StringTokenizer::IsDelimiter(char ch) const {
@@ -15,7 +15,7 @@ bool StringTokenizer::IsDelimiter(char ch) const {
                                      static_cast<size_t>(m_delimiters.GetLength())) != nullptr;
 }
 
-CString StringTokenizer::Scan(int &position) const {
+CString StringTokenizer::Scan(int& position) const {
     while (position < m_length && IsDelimiter(m_text[position]))
         ++position;
     const int start = position;

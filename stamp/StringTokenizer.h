@@ -8,14 +8,14 @@
 // close. An unclosed quote runs to the end of the text.
 class StringTokenizer {
 public:
-    StringTokenizer(const CString &text, const CString &delimiters);
+    StringTokenizer(const CString& text, const CString& delimiters);
 
     CString NextToken();
     CString PeekToken() const;
     BOOL HasMoreTokens() const;
 
 private:
-    CString Scan(int &position) const;
+    CString Scan(int& position) const;
     bool IsDelimiter(char ch) const;
 
     int m_position = 0;

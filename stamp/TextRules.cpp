@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-CString LoadTextFile(const CString &path, bool *hadNul) {
+CString LoadTextFile(const CString& path, bool* hadNul) {
     CFile file(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
     const std::uint64_t length = file.GetLength();
     if (length > static_cast<std::uint64_t>(std::numeric_limits<int>::max() - 2))
@@ -29,7 +29,7 @@ CString LoadTextFile(const CString &path, bool *hadNul) {
 int FindMbcs(std::string_view text, std::string_view what, int start) {
     if (start < 0 || static_cast<size_t>(start) > text.size())
         return -1;
-    const CodePage &codePage = CodePage::Active();
+    const CodePage& codePage = CodePage::Active();
     size_t from = static_cast<size_t>(start);
     size_t boundary = from;
     bool singleByteChecked = false;
@@ -55,7 +55,7 @@ int FindMbcs(std::string_view text, std::string_view what, int start) {
 }
 
 int ReverseFindMbcs(std::string_view text, char ch) {
-    const CodePage &codePage = CodePage::Active();
+    const CodePage& codePage = CodePage::Active();
     if (!codePage.HasLeadBytes()) {
         const size_t at = text.rfind(ch);
         return at == std::string_view::npos ? -1 : static_cast<int>(at);
@@ -73,7 +73,7 @@ int ReverseFindMbcs(std::string_view text, char ch) {
 }
 
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
-                       StatementLine &line) {
+                       StatementLine& line) {
     const int begin = FindMbcs(text, keyword, start);
     if (begin < 0)
         return false;

@@ -9,7 +9,7 @@
 
 // Loads the whole file. The text ends at the first NUL byte, as a C string would; *hadNul tells
 // whether the file held one (so a writer can refuse to shorten it). Throws CFileException.
-CString LoadTextFile(const CString &path, bool *hadNul = nullptr);
+CString LoadTextFile(const CString& path, bool* hadNul = nullptr);
 
 // First occurrence of what at or after start (start must lie on a character boundary), never
 // beginning on the second byte of a double-byte character of the active code page; -1 if none.
@@ -25,7 +25,7 @@ struct StatementLine {
     int end = -1;
 };
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
-                       StatementLine &line);
+                       StatementLine& line);
 
 // atoi in the "C" locale, with the digits summed modulo 2^32 instead of overflowing: 4294967297
 // reads as 1 and 2147483648 as -2147483648.

@@ -11,32 +11,32 @@ namespace {
 constexpr char kUpdateList[] = "#UPDATELIST";
 constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
 
-void SetFailure(CString *failure, const CString &reason) {
+void SetFailure(CString* failure, const CString& reason) {
     if (failure)
         *failure = reason;
 }
 } // namespace
 
-CString HistoryFilePath(const CString &scriptPath) {
+CString HistoryFilePath(const CString& scriptPath) {
     return ExtractDirectory(scriptPath) + ExtractFileTitle(ExtractFileName(scriptPath)) +
            "_ver.txt";
 }
 
-CString HistoryTemplate(const CString &title) {
+CString HistoryTemplate(const CString& title) {
     CString text;
     text.Format("%s\r\n\t%s\r\n\r\n%s\r\n\r\n%s\r\n\r\n", "#DESCRIPTION", title.GetString(),
                 kUpdateList, "#COMMENT");
     return text;
 }
 
-CString FormatHistoryEntry(const CString &timeStamp, int major, int minor, int sub, int build) {
+CString FormatHistoryEntry(const CString& timeStamp, int major, int minor, int sub, int build) {
     CString entry;
     entry.Format("\r\n\t%s\tVersion %d.%d.%d\tbuild %d", timeStamp.GetString(), major, minor, sub,
                  build);
     return entry;
 }
 
-bool InsertHistoryEntry(CString &text, const CString &entry) {
+bool InsertHistoryEntry(CString& text, const CString& entry) {
     const int at = FindMbcs(text.View(), kUpdateList, 0);
     if (at < 0)
         return false;
@@ -45,7 +45,7 @@ bool InsertHistoryEntry(CString &text, const CString &entry) {
 }
 
 void AppendVersionHistory(CString path, int major, int minor, int sub, int build,
-                          CString *failure) {
+                          CString* failure) {
     if (path.IsEmpty())
         return;
     const CString historyPath = HistoryFilePath(path);
@@ -67,7 +67,7 @@ void AppendVersionHistory(CString path, int major, int minor, int sub, int build
             return;
         }
         AtomicFileWriter::ReplaceContents(historyPath, text.View());
-    } catch (const CFileException &error) {
+    } catch (const CFileException& error) {
         SetFailure(failure, historyPath + ": cannot update the history file: " + error.Describe());
     }
 }

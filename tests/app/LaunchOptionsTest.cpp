@@ -1,1 +1,67 @@
+#include "RevtallyApp.h"
+
 #include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+struct ParseCase {
+    const char* title;
+    std::vector<const char*> arguments; // after the program name
+    const char* fileName;
+    BOOL noFileGiven;
+    BOOL trayMode;
+};
+
+LaunchOptions Parse(const std::vector<const char*>& arguments) {
+    std::vector<CString> argv{"Revtally.exe"};
+    for (const char* argument : arguments)
+        argv.emplace_back(argument);
+    LaunchOptions options;
+    CRevtallyApp::ParseLaunchOptions(argv, options);
+    return options;
+}
+
+class LaunchOptionsParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(LaunchOptionsParse, SetsFileAndModes) {
+    const ParseCase& c = GetParam();
+    const LaunchOptions options = Parse(c.arguments);
+    EXPECT_STREQ(options.fileName, c.fileName);
+    EXPECT_EQ(options.noFileGiven, c.noFileGiven);
+    EXPECT_EQ(options.trayMode, c.trayMode);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CommandLines, LaunchOptionsParse, ::testing::Values(
+    ParseCase{"none", {}, "", TRUE, FALSE},
+    ParseCase{"tray", {"-t"}, "", TRUE, TRUE},
+    ParseCase{"trayWord", {"-tray"}, "", TRUE, TRUE},
+    ParseCase{"trayAndScript", {"-t", "app.rc"}, "app.rc", FALSE, TRUE},
+    ParseCase{"otherSwitchIgnored", {"app.rc", "-x"}, "app.rc", FALSE, FALSE},
+    ParseCase{"lastFileWins", {"one.rc", "two.rc"}, "two.rc", FALSE, FALSE},
+    ParseCase{"emptyArgument", {""}, "", TRUE, FALSE},
+    ParseCase{"emptyAfterFile", {"app.rc", ""}, "", FALSE, FALSE},
+    ParseCase{"loneDash", {"-"}, "", TRUE, FALSE},
+#ifdef _WIN32
+    ParseCase{"slashSwitch", {"/T"}, "", TRUE, TRUE},
+    ParseCase{"slashOtherSwitch", {"/x", "app.rc"}, "app.rc", FALSE, FALSE}
+#else
+    // An absolute POSIX path is a file, not a switch.
+    ParseCase{"absolutePath", {"/home/dev/tray.rc"}, "/home/dev/tray.rc", FALSE, FALSE}
+#endif
+), [](const auto& info) { return std::string(info.param.title); });
+// clang-format on
+
+TEST(ProfilePath, SitsBesideTheExecutableUnderItsOwnName) {
+#ifdef _WIN32
+    EXPECT_STREQ(CRevtallyApp::ProfilePathFor("C:\\Tools\\Tool.exe", "Tool"),
+                 "C:\\Tools\\Tool.ini");
+    // 0x95 0x5C is one character, whose second byte is not a backslash.
+    EXPECT_STREQ(CRevtallyApp::ProfilePathFor("C:\\Tools\\\x95\x5C.exe", "\x95\x5C"),
+                 "C:\\Tools\\\x95\x5C.ini");
+#else
+    EXPECT_STREQ(CRevtallyApp::ProfilePathFor("/opt/tools/Tool", "Tool"), "/opt/tools/Tool.ini");
+#endif
+}
+} // namespace

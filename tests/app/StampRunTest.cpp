@@ -1,1 +1,221 @@
+// The program run as a build step runs it: a script path on the command line, standard error to
+// the build log, exit code 0 whatever happens.
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+using namespace testfiles;
+
+namespace {
+// A script in the style of a resource editor, with a code page 932 comment ("表示" starts with a
+// byte pair whose second byte is 0x5C).
+std::string Script(const std::string& statement, const std::string& value) {
+    return "// \x95\x5C\x8E\xA6 resources\r\n"
+           "#include \"resource.h\"\r\n"
+           "\r\n"
+           "VS_VERSION_INFO VERSIONINFO\r\n"
+           " FILEVERSION " +
+           statement + "\r\n PRODUCTVERSION " + statement +
+           "\r\n"
+           " FILEFLAGSMASK 0x3fL\r\n"
+           "BEGIN\r\n"
+           "    BLOCK \"StringFileInfo\"\r\n"
+           "    BEGIN\r\n"
+           "        BLOCK \"041104b0\"\r\n"
+           "        BEGIN\r\n"
+           "            VALUE \"FileVersion\", \"" +
+           value + "\\0\"\r\n            VALUE \"ProductVersion\", \"" + value +
+           "\\0\"\r\n"
+           "        END\r\n"
+           "    END\r\n"
+           "END\r\n";
+}
+
+std::string Stamped(const std::string& numbers) {
+    return Script(numbers, numbers);
+}
+
+std::string History(const std::string& title, const std::vector<std::string>& entries) {
+    std::string text = "#DESCRIPTION\r\n\t" + title + "\r\n\r\n#UPDATELIST";
+    for (const std::string& entry : entries)
+        text += "\r\n\t<time>\t" + entry;
+    return text + "\r\n\r\n#COMMENT\r\n\r\n";
+}
+
+int CountLines(const std::string& text) {
+    return text.empty() ? 0 : static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class StampRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+#ifdef _WIN32
+        // The program runs under another name, so that no window instance is ever started
+        // behind a test by the name it looks for.
+        char self[MAX_PATH];
+        const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string built(self, length);
+        built = built.substr(0, built.find_last_of('\\') + 1) + REVTALLY_PROGRAM_NAME;
+        s_tools = new TestFolder("rvt-tools");
+        s_program = s_tools->Path("stamper.exe");
+        ASSERT_TRUE(CopyFileA(built.c_str(), s_program.c_str(), FALSE)) << built;
+#else
+        s_program = REVTALLY_PROGRAM;
+#endif
+    }
+    static void TearDownTestSuite() {
+        delete s_tools;
+        s_tools = nullptr;
+    }
+
+    RunResult Stamp(const std::vector<std::string>& arguments) {
+        return RunProgram(s_program, arguments, m_folder.Path());
+    }
+
+    static std::string s_program;
+    static TestFolder* s_tools;
+    TestFolder m_folder{"rvt-stamp"};
+};
+std::string StampRun::s_program;
+TestFolder* StampRun::s_tools = nullptr;
+
+TEST_F(StampRun, RecordsTheBuildThenRaisesIt) {
+    WriteBytes(m_folder.Path("app.rc"), Script("1,2,3,41", "1, 2, 3, 41"));
+
+    RunResult first = Stamp({"app.rc"});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.standardError, "");
+    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 2, 3, 42"));
+    EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path("app_ver.txt"))),
+              History("app", {"Version 1.2.3\tbuild 41"}));
+
+    RunResult second = Stamp({"app.rc"});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 2, 3, 43"));
+    EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path("app_ver.txt"))),
+              History("app", {"Version 1.2.3\tbuild 42", "Version 1.2.3\tbuild 41"}));
+    // The lock and the safe write leave nothing behind.
+    EXPECT_EQ(m_folder.List(), (std::vector<std::string>{"app.rc", "app_ver.txt"}));
+}
+
+TEST_F(StampRun, TakesRelativeNamesFromTheCurrentFolder) {
+    MakeFolder(m_folder.Path("sub"));
+    const std::string script = m_folder.Path("sub") + kSeparator + "my.app.rc";
+    WriteBytes(script, Stamped("2, 0, 0, 7"));
+
+    EXPECT_EQ(Stamp({std::string("sub") + kSeparator + "my.app.rc"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(script), Stamped("2, 0, 0, 8"));
+    EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path("sub") + kSeparator + "my.app_ver.txt")),
+              History("my.app", {"Version 2.0.0\tbuild 7"}));
+}
+
+TEST_F(StampRun, StampsOnlyTheLastFileAndIgnoresOtherSwitches) {
+    WriteBytes(m_folder.Path("one.rc"), Stamped("1, 0, 0, 1"));
+    WriteBytes(m_folder.Path("two.rc"), Stamped("1, 0, 0, 1"));
+
+    EXPECT_EQ(Stamp({"one.rc", "-x", "two.rc"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(m_folder.Path("one.rc")), Stamped("1, 0, 0, 1"));
+    EXPECT_EQ(ReadBytes(m_folder.Path("two.rc")), Stamped("1, 0, 0, 2"));
+    EXPECT_FALSE(Exists(m_folder.Path("one_ver.txt")));
+}
+
+TEST_F(StampRun, FolderNamesWithTrailBytesThatLookLikeBackslashes) {
+    // "表ソ": both characters end in byte 0x5C.
+    TestFolder japanese("rvt-\x95\x5C\x83\x5C");
+    const std::string script = japanese.Path("\x94\x5C.rc"); // "能.rc"
+    WriteBytes(script, Stamped("3, 1, 4, 1"));
+
+    EXPECT_EQ(Stamp({script}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(script), Stamped("3, 1, 4, 2"));
+    EXPECT_EQ(MaskTimeStamps(ReadBytes(japanese.Path("\x94\x5C_ver.txt"))),
+              History("\x94\x5C", {"Version 3.1.4\tbuild 1"}));
+}
+
+TEST_F(StampRun, BuildAtTheLargestNumberStaysThere) {
+    WriteBytes(m_folder.Path("app.rc"), Stamped("1, 0, 0, 2147483647"));
+    EXPECT_EQ(Stamp({"app.rc"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 2147483647"));
+}
+
+// A script that cannot be stamped is left exactly as it was, gets no history, and the build log
+// gets one line naming it.
+TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
+    struct Case {
+        const char* name;
+        const char* content; // nullptr: no such file
+        bool readOnly;
+    };
+    const Case cases[] = {
+        {"missing.rc", nullptr, false},
+        {"noblock.rc", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1\r\n",
+         false},
+        {"lfonly.rc", "VS_VERSION_INFO VERSIONINFO\n FILEVERSION 1,0,0,1\n", false},
+        {"readonly.rc", nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFolder folder("rvt-fail");
+        const std::string script = folder.Path(c.name);
+        const std::string before =
+            c.readOnly ? Stamped("1, 0, 0, 1") : (c.content ? c.content : "");
+        if (c.content || c.readOnly)
+            WriteBytes(script, before);
+        if (c.readOnly)
+            SetReadOnly(script, true);
+
+        const RunResult result = RunProgram(s_program, {c.name}, folder.Path());
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_NE(result.standardError.find(c.name), std::string::npos) << result.standardError;
+        EXPECT_EQ(CountLines(result.standardError), 1) << result.standardError;
+        if (c.content || c.readOnly) {
+            EXPECT_EQ(ReadBytes(script), before);
+            EXPECT_EQ(folder.List(), std::vector<std::string>{c.name});
+        } else {
+            EXPECT_TRUE(folder.List().empty());
+        }
+        if (c.readOnly)
+            SetReadOnly(script, false);
+    }
+}
+
+TEST_F(StampRun, ReadOnlyHistoryStillRaisesTheBuild) {
+    WriteBytes(m_folder.Path("app.rc"), Stamped("1, 0, 0, 5"));
+    const std::string history = History("app", {});
+    WriteBytes(m_folder.Path("app_ver.txt"), history);
+    SetReadOnly(m_folder.Path("app_ver.txt"), true);
+
+    const RunResult result = Stamp({"app.rc"});
+    SetReadOnly(m_folder.Path("app_ver.txt"), false);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 6"));
+    EXPECT_EQ(ReadBytes(m_folder.Path("app_ver.txt")), history);
+    EXPECT_NE(result.standardError.find("app_ver.txt"), std::string::npos);
+    EXPECT_EQ(m_folder.List(), (std::vector<std::string>{"app.rc", "app_ver.txt"}));
+}
+
+// Parallel builds that stamp one script never lose an increment or an entry.
+TEST_F(StampRun, EightRunsAtOnceRaiseTheBuildByEight) {
+    WriteBytes(m_folder.Path("app.rc"), Stamped("1, 0, 0, 100"));
+
+    const std::vector<RunResult> results =
+        RunMany(s_program, std::vector<std::vector<std::string>>(8, {"app.rc"}), m_folder.Path());
+    for (const RunResult& result : results) {
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.standardError, "");
+    }
+    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 108"));
+    std::vector<std::string> entries;
+    for (int build = 107; build >= 100; --build)
+        entries.push_back("Version 1.0.0\tbuild " + std::to_string(build));
+    EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path("app_ver.txt"))), History("app", entries));
+    EXPECT_EQ(m_folder.List(), (std::vector<std::string>{"app.rc", "app_ver.txt"}));
+}
+} // namespace

@@ -41,7 +41,7 @@ unsigned long ProcessId() {
 }
 #else
 std::string TempRoot() {
-    const char *tmp = std::getenv("TMPDIR");
+    const char* tmp = std::getenv("TMPDIR");
     return tmp && *tmp ? tmp : "/tmp";
 }
 unsigned long ProcessId() {
@@ -50,7 +50,7 @@ unsigned long ProcessId() {
 #endif
 } // namespace
 
-TestFolder::TestFolder(const std::string &nameHint) {
+TestFolder::TestFolder(const std::string& nameHint) {
     for (;;) {
         m_path = TempRoot() + kSeparator + nameHint + "-" + std::to_string(ProcessId()) + "-" +
                  std::to_string(g_counter.fetch_add(1));
@@ -64,7 +64,7 @@ TestFolder::~TestFolder() {
     RemoveTree(m_path);
 }
 
-std::string DataFile(const std::string &name) {
+std::string DataFile(const std::string& name) {
     return std::string(REVTALLY_TEST_DATA) + kSeparator + name;
 }
 
@@ -86,7 +86,7 @@ std::vector<std::string> TestFolder::List() const {
     return names;
 }
 
-std::string ReadBytes(const std::string &path) {
+std::string ReadBytes(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -102,7 +102,7 @@ std::string ReadBytes(const std::string &path) {
     return bytes;
 }
 
-void WriteBytes(const std::string &path, const std::string &bytes) {
+void WriteBytes(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write " << path;
@@ -112,20 +112,20 @@ void WriteBytes(const std::string &path, const std::string &bytes) {
     ASSERT_EQ(put, bytes.size());
 }
 
-bool Exists(const std::string &path) {
+bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void MakeFolder(const std::string &path) {
+void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << "cannot create " << path;
 }
 
-void SetReadOnly(const std::string &path, bool readOnly) {
+void SetReadOnly(const std::string& path, bool readOnly) {
     ASSERT_TRUE(SetFileAttributesA(path.c_str(),
                                    readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
 }
 
-void RemoveTree(const std::string &path) {
+void RemoveTree(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
@@ -147,7 +147,7 @@ void RemoveTree(const std::string &path) {
     RemoveDirectoryA(path.c_str());
 }
 
-long long WriteTime(const std::string &path) {
+long long WriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
@@ -156,7 +156,7 @@ long long WriteTime(const std::string &path) {
 }
 
 namespace {
-std::string Quote(const std::string &argument) {
+std::string Quote(const std::string& argument) {
     if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
         return argument;
     std::string quoted = "\"";
@@ -175,28 +175,31 @@ std::string Quote(const std::string &argument) {
 }
 } // namespace
 
-RunResult Run(const std::string &program, const std::vector<std::string> &arguments,
-              const std::string &workingFolder, int timeoutSeconds) {
-    RunResult result;
-    TestFolder capture("rvt-err");
-    const std::string errPath = capture.Path("stderr.txt");
+namespace {
+struct Started {
+    HANDLE process = nullptr;
+    std::string errPath;
+};
+
+Started Start(const std::string& program, const std::vector<std::string>& arguments,
+              const std::string& workingFolder, const std::string& errPath) {
+    Started started;
+    started.errPath = errPath;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              &inherit, CREATE_ALWAYS, 0, nullptr);
     if (err == INVALID_HANDLE_VALUE) {
         ADD_FAILURE() << "cannot create " << errPath;
-        return result;
+        return started;
     }
     std::string commandLine = Quote(program);
-    for (const std::string &argument : arguments) {
+    for (const std::string& argument : arguments) {
         commandLine += ' ';
         commandLine += Quote(argument);
     }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = nullptr;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
@@ -205,35 +208,44 @@ RunResult Run(const std::string &program, const std::vector<std::string> &argume
                         workingFolder.c_str(), &startup, &process)) {
         ADD_FAILURE() << "cannot start " << program << " (error " << GetLastError() << ")";
         CloseHandle(err);
-        return result;
+        return started;
     }
     CloseHandle(err);
     CloseHandle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeoutSeconds) * 1000) !=
+    started.process = process.hProcess;
+    return started;
+}
+
+RunResult Finish(const Started& started, int timeoutSeconds) {
+    RunResult result;
+    if (!started.process)
+        return result;
+    if (WaitForSingleObject(started.process, static_cast<DWORD>(timeoutSeconds) * 1000) !=
         WAIT_OBJECT_0) {
-        ADD_FAILURE() << program << " did not end within " << timeoutSeconds << " s";
-        TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, 5000);
+        ADD_FAILURE() << "a program did not end within " << timeoutSeconds << " s";
+        TerminateProcess(started.process, 99);
+        WaitForSingleObject(started.process, 5000);
     }
     DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(started.process, &code);
+    CloseHandle(started.process);
     result.exitCode = static_cast<int>(code);
-    result.standardError = ReadBytes(errPath);
+    result.standardError = ReadBytes(started.errPath);
     return result;
 }
+} // namespace
 
 #else
 
 std::vector<std::string> TestFolder::List() const {
     std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(m_path))
+    for (const auto& entry : std::filesystem::directory_iterator(m_path))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-std::string ReadBytes(const std::string &path) {
+std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         ADD_FAILURE() << "cannot read " << path;
@@ -244,80 +256,112 @@ std::string ReadBytes(const std::string &path) {
     return bytes.str();
 }
 
-void WriteBytes(const std::string &path, const std::string &bytes) {
+void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     ASSERT_TRUE(out) << "cannot write " << path;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool Exists(const std::string &path) {
+bool Exists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
 }
 
-void MakeFolder(const std::string &path) {
+void MakeFolder(const std::string& path) {
     ASSERT_EQ(::mkdir(path.c_str(), 0777), 0) << "cannot create " << path;
 }
 
-void SetReadOnly(const std::string &path, bool readOnly) {
+void SetReadOnly(const std::string& path, bool readOnly) {
     ASSERT_EQ(::chmod(path.c_str(), readOnly ? 0444 : 0644), 0);
 }
 
-void RemoveTree(const std::string &path) {
+void RemoveTree(const std::string& path) {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
 }
 
-long long WriteTime(const std::string &path) {
+long long WriteTime(const std::string& path) {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0)
         return -1;
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
-RunResult Run(const std::string &program, const std::vector<std::string> &arguments,
-              const std::string &workingFolder, int timeoutSeconds) {
-    RunResult result;
-    TestFolder capture("rvt-err");
-    const std::string errPath = capture.Path("stderr.txt");
+namespace {
+struct Started {
+    pid_t process = -1;
+    std::string errPath;
+};
+
+Started Start(const std::string& program, const std::vector<std::string>& arguments,
+              const std::string& workingFolder, const std::string& errPath) {
+    Started started;
+    started.errPath = errPath;
     const pid_t child = ::fork();
     if (child == 0) {
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (err < 0 || ::dup2(err, 2) < 0 || ::chdir(workingFolder.c_str()) != 0)
             ::_exit(127);
-        std::vector<char *> argv;
-        argv.push_back(const_cast<char *>(program.c_str()));
-        for (const std::string &argument : arguments)
-            argv.push_back(const_cast<char *>(argument.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
-    if (child < 0) {
+    if (child < 0)
         ADD_FAILURE() << "cannot start " << program;
+    started.process = child;
+    return started;
+}
+
+RunResult Finish(const Started& started, int timeoutSeconds) {
+    RunResult result;
+    if (started.process < 0)
         return result;
-    }
     int status = 0;
     for (int waited = 0;; waited += 10) {
-        const pid_t done = ::waitpid(child, &status, WNOHANG);
-        if (done == child)
+        if (::waitpid(started.process, &status, WNOHANG) == started.process)
             break;
         if (waited >= timeoutSeconds * 1000) {
-            ADD_FAILURE() << program << " did not end within " << timeoutSeconds << " s";
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
+            ADD_FAILURE() << "a program did not end within " << timeoutSeconds << " s";
+            ::kill(started.process, SIGKILL);
+            ::waitpid(started.process, &status, 0);
             break;
         }
         ::usleep(10000);
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.standardError = ReadBytes(errPath);
+    result.standardError = ReadBytes(started.errPath);
     return result;
 }
+} // namespace
 
 #endif
 
-std::string MaskTimeStamps(const std::string &text) {
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::string& workingFolder, int timeoutSeconds) {
+    TestFolder capture("rvt-err");
+    return Finish(Start(program, arguments, workingFolder, capture.Path("stderr.txt")),
+                  timeoutSeconds);
+}
+
+std::vector<RunResult> RunMany(const std::string& program,
+                               const std::vector<std::vector<std::string>>& argumentLists,
+                               const std::string& workingFolder, int timeoutSeconds) {
+    TestFolder capture("rvt-err");
+    std::vector<Started> started;
+    for (size_t i = 0; i < argumentLists.size(); ++i)
+        started.push_back(Start(program, argumentLists[i], workingFolder,
+                                capture.Path("stderr" + std::to_string(i) + ".txt")));
+    std::vector<RunResult> results;
+    for (const Started& one : started)
+        results.push_back(Finish(one, timeoutSeconds));
+    return results;
+}
+
+std::string MaskTimeStamps(const std::string& text) {
     // dddd/dd/dd dd:dd:dd
     static const char kShape[] = "0000/00/00 00:00:00";
     const size_t width = sizeof kShape - 1;

@@ -17,13 +17,13 @@ inline constexpr char kSeparator = '/';
 class TestFolder {
 public:
     // nameHint becomes part of the folder's name: it may hold code page 932 bytes.
-    explicit TestFolder(const std::string &nameHint = "rvt");
+    explicit TestFolder(const std::string& nameHint = "rvt");
     ~TestFolder();
-    TestFolder(const TestFolder &) = delete;
-    TestFolder &operator=(const TestFolder &) = delete;
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
 
-    const std::string &Path() const { return m_path; }
-    std::string Path(const std::string &name) const { return m_path + kSeparator + name; }
+    const std::string& Path() const { return m_path; }
+    std::string Path(const std::string& name) const { return m_path + kSeparator + name; }
     // Names of the entries in the folder, sorted.
     std::vector<std::string> List() const;
 
@@ -31,15 +31,15 @@ private:
     std::string m_path;
 };
 
-std::string DataFile(const std::string &name);
-std::string ReadBytes(const std::string &path);
-void WriteBytes(const std::string &path, const std::string &bytes);
-bool Exists(const std::string &path);
-void MakeFolder(const std::string &path);
-void SetReadOnly(const std::string &path, bool readOnly);
-void RemoveTree(const std::string &path);
+std::string DataFile(const std::string& name);
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+void MakeFolder(const std::string& path);
+void SetReadOnly(const std::string& path, bool readOnly);
+void RemoveTree(const std::string& path);
 // The file's last write time in platform units, to tell whether a file was rewritten.
-long long WriteTime(const std::string &path);
+long long WriteTime(const std::string& path);
 
 struct RunResult {
     int exitCode = -1;
@@ -48,10 +48,15 @@ struct RunResult {
 
 // Runs a program with the given arguments in the given folder, standard error captured through a
 // file (as a build tool would pass an inherited handle), and waits at most timeoutSeconds.
-RunResult Run(const std::string &program, const std::vector<std::string> &arguments,
-              const std::string &workingFolder, int timeoutSeconds = 60);
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::string& workingFolder, int timeoutSeconds = 60);
+
+// Starts all the runs at once, then waits for each.
+std::vector<RunResult> RunMany(const std::string& program,
+                               const std::vector<std::vector<std::string>>& argumentLists,
+                               const std::string& workingFolder, int timeoutSeconds = 120);
 
 // Replaces each timestamp of the form 2026/12/07 05:14:18 with "<time>".
-std::string MaskTimeStamps(const std::string &text);
+std::string MaskTimeStamps(const std::string& text);
 
 } // namespace testfiles

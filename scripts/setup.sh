@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need on Debian (only what is missing), makes the Japanese
+# locale that Wine takes code page 932 from, then configures and builds both trees.
+#   scripts/setup.sh [--no-build]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-dev          # native tree, sanitizers, libFuzzer
+  googletest libbenchmark-dev                           # tests and benchmarks
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Revtally.exe and windres
+  wine wine64 xvfb fonts-ipafont-gothic locales         # running it for real
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  as_root sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+fi
+
+[ "${1:-}" = --no-build ] && exit 0
+
+for preset in native windows; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
