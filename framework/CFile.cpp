@@ -54,7 +54,9 @@ BOOL CFile::Open(const CString& path, unsigned flags, CFileException* error) {
     default:
         break;
     }
-    DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    // Sharing deletion too lets another process replace the file by renaming while it is open
+    // here, which is how every write of the program's text files ends.
+    DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     switch (flags & 0x70) {
     case shareExclusive:
         share = 0;

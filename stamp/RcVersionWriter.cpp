@@ -62,7 +62,7 @@ BOOL LocateStatement(std::string_view text, std::string_view keyword, int start,
     case LineState::missing:
         return Fail(failure, "no " + name + " statement in the version resource");
     case LineState::unterminated:
-        return Fail(failure, "the " + name + " line is not ended by a CR");
+        return Fail(failure, "the " + name + " line does not end in CR LF");
     case LineState::found:
         break;
     }
@@ -103,7 +103,7 @@ BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int bu
         if (state == LineState::missing)
             break;
         if (state == LineState::unterminated)
-            return Fail(failure, "a \"FileVersion\" line is not ended by a CR");
+            return Fail(failure, "a \"FileVersion\" line does not end in CR LF");
         fileStrings.push_back({line.begin, line.end, fileString});
         from = line.end;
     }
@@ -113,7 +113,7 @@ BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int bu
         if (state == LineState::missing)
             break;
         if (state == LineState::unterminated)
-            return Fail(failure, "a \"ProductVersion\" line is not ended by a CR");
+            return Fail(failure, "a \"ProductVersion\" line does not end in CR LF");
         // A "ProductVersion" behind a "FileVersion" on the same line went with that line.
         const auto covering = std::find_if(fileStrings.begin(), fileStrings.end(), [&](auto& f) {
             return f.begin < line.begin && line.begin < f.end;

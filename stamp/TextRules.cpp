@@ -30,25 +30,22 @@ int FindMbcs(std::string_view text, std::string_view what, int start) {
     if (start < 0 || static_cast<size_t>(start) > text.size())
         return -1;
     const CodePage& codePage = CodePage::Active();
-    size_t from = static_cast<size_t>(start);
-    size_t boundary = from;
-    bool singleByteChecked = false;
-    bool singleByte = false;
-    for (;;) {
+    const bool singleByte = !codePage.HasLeadBytes();
+    const size_t floor = static_cast<size_t>(start);
+    for (size_t from = floor;;) {
         const size_t candidate = text.find(what, from);
         if (candidate == std::string_view::npos)
             return -1;
-        if (!singleByteChecked) {
-            singleByte = !codePage.HasLeadBytes();
-            singleByteChecked = true;
-        }
         if (singleByte)
             return static_cast<int>(candidate);
-        while (boundary < candidate) {
-            const bool pair = codePage.IsLeadByte(text[boundary]) && boundary + 1 < text.size();
-            boundary += pair ? 2 : 1;
-        }
-        if (boundary == candidate)
+        // The byte before the nearest non-lead byte ends a character, so a character starts right
+        // after it; from there the lead bytes pair up. An odd count of lead bytes just before the
+        // candidate means it is the second byte of a pair. This looks back a few bytes instead of
+        // walking the whole text from its start.
+        size_t leads = 0;
+        while (candidate - leads > floor && codePage.IsLeadByte(text[candidate - leads - 1]))
+            ++leads;
+        if (leads % 2 == 0)
             return static_cast<int>(candidate);
         from = candidate + 1;
     }
@@ -84,6 +81,32 @@ bool FindStatementLine(std::string_view text, std::string_view keyword, int star
     line.begin = begin;
     line.end = static_cast<int>(cr);
     return true;
+}
+
+namespace {
+// One character folded to lower case; advances i past it.
+unsigned FoldedCharacter(std::string_view text, size_t& i, const CodePage& codePage) {
+    const unsigned char first = static_cast<unsigned char>(text[i++]);
+    if (codePage.IsLeadByte(first) && i < text.size()) {
+        unsigned char second = static_cast<unsigned char>(text[i++]);
+        // Full-width A to Z (0x8260 to 0x8279) and a to z (0x8281 to 0x829A).
+        if (codePage.Number() == 932 && first == 0x82 && second >= 0x60 && second <= 0x79)
+            second = static_cast<unsigned char>(second + 0x21);
+        return (static_cast<unsigned>(first) << 8) | second;
+    }
+    return (first >= 'A' && first <= 'Z') ? first + ('a' - 'A') : first;
+}
+} // namespace
+
+bool EqualNoCaseMbcs(std::string_view a, std::string_view b) {
+    const CodePage& codePage = CodePage::Active();
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (FoldedCharacter(a, i, codePage) != FoldedCharacter(b, j, codePage))
+            return false;
+    }
+    return i == a.size() && j == b.size();
 }
 
 int ParseAtoi(std::string_view text) {

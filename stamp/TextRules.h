@@ -27,6 +27,11 @@ struct StatementLine {
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
                        StatementLine& line);
 
+// Whole-string equality without regard to letter case, as file names compare: ASCII letters, and
+// in code page 932 also the full-width Latin letters, fold; the second byte of a double-byte
+// character is never folded.
+bool EqualNoCaseMbcs(std::string_view a, std::string_view b);
+
 // atoi in the "C" locale, with the digits summed modulo 2^32 instead of overflowing: 4294967297
 // reads as 1 and 2147483648 as -2147483648.
 int ParseAtoi(std::string_view text);

@@ -61,7 +61,7 @@ void AppendVersionHistory(CString path, int major, int minor, int sub, int build
                 return;
             }
         }
-        const CString stamp = CTime::GetCurrentTime().Format(kTimeStampFormat);
+        const CString stamp = CTime::Now().Format(kTimeStampFormat);
         if (!InsertHistoryEntry(text, FormatHistoryEntry(stamp, major, minor, sub, build))) {
             SetFailure(failure, historyPath + ": the history file has no #UPDATELIST line");
             return;

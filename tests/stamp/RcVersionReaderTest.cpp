@@ -1,1 +1,136 @@
+#include "RcVersionReader.h"
+#include "StampTestSupport.h"
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <string>
+
+namespace {
+using namespace std::string_literals;
+using testfiles::TestFolder;
+using Numbers = std::array<int, 4>;
+
+// The numbers are primed with a value no case expects, so "left untouched" and "set to 0" differ.
+constexpr Numbers kPrimed = {-77, -77, -77, -77};
+
+struct ReadResult {
+    BOOL ok;
+    Numbers numbers;
+};
+
+ReadResult Read(const std::string& path) {
+    ReadResult r{FALSE, kPrimed};
+    r.ok = ReadRcVersion(path, r.numbers[0], r.numbers[1], r.numbers[2], r.numbers[3]);
+    return r;
+}
+
+ReadResult ReadText(const std::string& bytes) {
+    TestFolder folder;
+    const std::string path = folder.Path("app.rc");
+    testfiles::WriteBytes(path, bytes);
+    return Read(path);
+}
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    BOOL ok;
+    Numbers numbers;
+};
+
+std::string Block(const std::string& statement) {
+    return "VS_VERSION_INFO VERSIONINFO\r\n" + statement +
+           "\r\n PRODUCTVERSION 1,0,0,1\r\nBEGIN\r\n";
+}
+
+class ReadVersion : public ::testing::TestWithParam<ReadCase> {
+protected:
+    CodePageScope m_codePage{CodePage::Cp932()};
+};
+
+TEST_P(ReadVersion, GivesTheNumbersOfTheFirstLine) {
+    const ReadCase& c = GetParam();
+    const ReadResult r = ReadText(c.text);
+    EXPECT_EQ(r.ok, c.ok);
+    EXPECT_EQ(r.numbers, c.numbers);
+}
+
+const ReadCase kReadCases[] = {
+    {"Plain", Block("FILEVERSION 1,0,0,1"), TRUE, {1, 0, 0, 1}},
+    {"Indented", Block("    FILEVERSION 1,0,0,1"), TRUE, {1, 0, 0, 1}},
+    {"TrailingComment", Block(" FILEVERSION 1, 2, 3, 4 // note"), TRUE, {1, 2, 3, 4}},
+    {"BlanksOnly", Block(" FILEVERSION 1 2 3 4"), TRUE, {1, 2, 3, 4}},
+    {"DelimiterRuns", Block(" FILEVERSION 1,,2, ,3,4"), TRUE, {1, 2, 3, 4}},
+    {"ExtraTokensIgnored", Block(" FILEVERSION 1,2,3,4,5 x"), TRUE, {1, 2, 3, 4}},
+    {"TabJoinsKeywordAndMajor", Block(" FILEVERSION\t1,2,3,4"), FALSE, {2, 3, 4, 0}},
+    {"TabAfterComma", Block(" FILEVERSION 1,\t2,\t3,4"), TRUE, {1, 2, 3, 4}},
+    {"ThreeNumbers", Block(" FILEVERSION 1,2,3"), FALSE, {1, 2, 3, 0}},
+    {"KeywordOnly", Block(" FILEVERSION"), FALSE, {0, 0, 0, 0}},
+    {"WideAndNegative", Block(" FILEVERSION 70000,0,0,-1"), TRUE, {70000, 0, 0, -1}},
+    {"HexAndQuoted", Block(" FILEVERSION 0x10,\"7\",'8',+5"), TRUE, {0, 0, 0, 5}},
+    {"QuotedBlanksStayOneToken", Block(" FILEVERSION \"1 2\" 3 4 5"), TRUE, {0, 3, 4, 5}},
+    {"Wraparound",
+     Block(" FILEVERSION 4294967297,2147483648,-2147483649,99999999999"),
+     TRUE,
+     {1, INT_MIN, INT_MAX, 1215752191}},
+    {"ContinuedOnNextLine", Block(" FILEVERSION 1,2,\r\n 3,4"), FALSE, {1, 2, 0, 0}},
+    {"KeywordInCommentFirst",
+     Block("// FILEVERSION set by the tool\r\n FILEVERSION 1,2,3,4"),
+     TRUE,
+     {0, 0, 0, 0}},
+    {"StatementBeforeBlockIgnored",
+     "FILEVERSION 9,9,9,9\r\n" + Block(" FILEVERSION 1,2,3,4"),
+     TRUE,
+     {1, 2, 3, 4}},
+    {"FirstOfTwoResources",
+     Block(" FILEVERSION 1,2,3,4") + Block(" FILEVERSION 5,6,7,8"),
+     TRUE,
+     {1, 2, 3, 4}},
+    {"KeywordOnSecondByteSkipped",
+     Block("// " XE "ILEVERSION 9,9,9,9\r\n FILEVERSION 1,2,3,4"),
+     TRUE,
+     {1, 2, 3, 4}},
+    {"AfterSecondByte5C",
+     "//" HYO "VS_VERSION_INFO\r\n" HYO "FILEVERSION 1,2,3,4\r\n",
+     TRUE,
+     {1, 2, 3, 4}},
+    {"AfterSecondByteWithLeadValue",
+     "VS_VERSION_INFO\r\n" XYA "FILEVERSION 1,2,3,4\r\n",
+     TRUE,
+     {1, 2, 3, 4}},
+    {"NumericResourceName", "1 VERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n", FALSE, {0, 0, 0, 0}},
+    {"BlockNameOnSecondByte",
+     "\x83VS_VERSION_INFO\r\n FILEVERSION 1,2,3,4\r\n",
+     FALSE,
+     {0, 0, 0, 0}},
+    {"LfOnly",
+     "VS_VERSION_INFO\n FILEVERSION 1,2,3,4\n PRODUCTVERSION 1,2,3,4\n",
+     FALSE,
+     {0, 0, 0, 0}},
+    {"LastLineWithoutLineEnd", "VS_VERSION_INFO\r\n FILEVERSION 1,2,3,4", FALSE, {0, 0, 0, 0}},
+    {"NulEndsTheText", "VS_VERSION_INFO\r\n FILEVERSION 1,2\0,3,4\r\n"s, FALSE, {0, 0, 0, 0}},
+    {"Empty", "", FALSE, {0, 0, 0, 0}},
+    {"Utf16", "V\0S\0_\0V\0"s, FALSE, {0, 0, 0, 0}},
+};
+INSTANTIATE_TEST_SUITE_P(Lines, ReadVersion, ::testing::ValuesIn(kReadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadVersionCodePage, SingleByteRuleTakesEveryByteForACharacter) {
+    CodePageScope rule(CodePage::SingleByte());
+    const ReadResult r = ReadText(Block("// " XE "ILEVERSION 9,9,9,9\r\n FILEVERSION 1,2,3,4"));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.numbers, (Numbers{9, 9, 9, 9}));
+}
+
+TEST(ReadVersionFile, MissingFileLeavesTheNumbersAlone) {
+    TestFolder folder;
+    const ReadResult r = Read(folder.Path("absent.rc"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.numbers, kPrimed);
+    // A folder is not a script either.
+    EXPECT_EQ(Read(folder.Path()).numbers, kPrimed);
+}
+} // namespace

@@ -1,1 +1,169 @@
+#include "RcVersionReader.h"
+#include "RcVersionWriter.h"
+#include "StampTestSupport.h"
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <climits>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+using namespace std::string_literals;
+using testfiles::TestFolder;
+using Numbers = std::array<int, 4>;
+
+// The golden scripts are code page 932 text, as the system gives it under Wine; natively the rule
+// is put in place so both builds read them alike.
+class WriteVersion : public ::testing::Test {
+protected:
+    CodePageScope m_codePage{CodePage::Cp932()};
+    TestFolder m_folder;
+    const std::string m_path = m_folder.Path("app.rc");
+
+    BOOL Write(const Numbers& n, CString* failure = nullptr) {
+        return WriteRcVersion(m_path, n[0], n[1], n[2], n[3], failure);
+    }
+    // The script's bytes after writing n over text; the write must succeed.
+    std::string Stamp(const std::string& text, const Numbers& n) {
+        testfiles::WriteBytes(m_path, text);
+        CString failure;
+        EXPECT_TRUE(Write(n, &failure)) << failure.GetString();
+        return testfiles::ReadBytes(m_path);
+    }
+};
+
+struct GoldenCase {
+    const char* script;
+    Numbers before; // as read from the script
+    Numbers after;  // as written
+};
+
+class WriteGolden : public WriteVersion, public ::testing::WithParamInterface<GoldenCase> {};
+
+TEST_P(WriteGolden, ChangesOnlyTheVersionLines) {
+    const GoldenCase& c = GetParam();
+    const std::string script = c.script;
+    testfiles::WriteBytes(m_path, testfiles::ReadBytes(testfiles::DataFile(script + ".rc")));
+    Numbers read{};
+    EXPECT_TRUE(ReadRcVersion(m_path, read[0], read[1], read[2], read[3]));
+    EXPECT_EQ(read, c.before);
+
+    ASSERT_TRUE(Write(c.after));
+    EXPECT_EQ(testfiles::ReadBytes(m_path),
+              testfiles::ReadBytes(testfiles::DataFile(script + ".expected.rc")));
+    EXPECT_TRUE(ReadRcVersion(m_path, read[0], read[1], read[2], read[3]));
+    EXPECT_EQ(read, c.after);
+    EXPECT_EQ(m_folder.List(), std::vector<std::string>{"app.rc"});
+}
+
+const GoldenCase kGoldenCases[] = {
+    {"vs_style", {1, 0, 0, 1}, {2, 1, 0, 7}},
+    {"japanese", {1, 2, 3, 4}, {1, 2, 3, 5}},
+    {"two_languages", {70000, 0, 0, -1}, {70000, 0, 0, 0}},
+    {"two_resources", {3, 0, 0, 10}, {3, 0, 0, 11}},
+    {"comments_tabs", {1, 0, 0, 1}, {70000, 0, -1, 12}},
+};
+INSTANTIATE_TEST_SUITE_P(Scripts, WriteGolden, ::testing::ValuesIn(kGoldenCases),
+                         [](const auto& info) { return std::string(info.param.script); });
+
+const std::string kHead = "VS_VERSION_INFO VERSIONINFO\r\n";
+
+TEST_F(WriteVersion, ReplacesFromTheKeywordToTheLineEnd) {
+    EXPECT_EQ(Stamp(kHead + " FILEVERSION 1,0,0,1 // old\r\n\tPRODUCTVERSION 9,8,7,6\r\n"
+                            "VALUE \"FileVersion\", \"1.0.0.1\" // x\r\n",
+                    {1, 0, 0, 2}),
+              kHead + " FILEVERSION 1, 0, 0, 2\r\n\tPRODUCTVERSION 1, 0, 0, 2\r\n"
+                      "VALUE \"FileVersion\", \"1, 0, 0, 2\\0\"\r\n");
+}
+
+TEST_F(WriteVersion, WritesSignedDecimal) {
+    EXPECT_EQ(Stamp(kHead + "FILEVERSION 1\r\nPRODUCTVERSION 1\r\n\"ProductVersion\" 1\r\n",
+                    {INT_MIN, -1, 70000, INT_MAX}),
+              kHead + "FILEVERSION -2147483648, -1, 70000, 2147483647\r\n"
+                      "PRODUCTVERSION -2147483648, -1, 70000, 2147483647\r\n"
+                      "\"ProductVersion\", \"-2147483648, -1, 70000, 2147483647\\0\"\r\n");
+}
+
+TEST_F(WriteVersion, StringValuesBeforeProductVersionStayAlone) {
+    const std::string text = kHead +
+                             "FILEVERSION 1\r\n\"FileVersion\" 1\r\n\"ProductVersion\" 1\r\n"
+                             "PRODUCTVERSION 1\r\n\"FileVersion\" 1\r\n";
+    EXPECT_EQ(Stamp(text, {2, 0, 0, 0}),
+              kHead + "FILEVERSION 2, 0, 0, 0\r\n\"FileVersion\" 1\r\n\"ProductVersion\" 1\r\n"
+                      "PRODUCTVERSION 2, 0, 0, 0\r\n\"FileVersion\", \"2, 0, 0, 0\\0\"\r\n");
+}
+
+TEST_F(WriteVersion, KeywordsBeginningOnSecondBytesAreNotStatements) {
+    // Under the single-byte rule these comments would be taken for the statements.
+    const std::string tail = " PRODUCTVERSION 1\r\n// " SO "\"FileVersion\" " SO "\r\n";
+    EXPECT_EQ(Stamp(kHead +
+                        "// " XE "ILEVERSION 9\r\n FILEVERSION 1\r\n// " KE "RODUCTVERSION 8\r\n" +
+                        tail,
+                    {1, 2, 3, 4}),
+              kHead + "// " XE "ILEVERSION 9\r\n FILEVERSION 1, 2, 3, 4\r\n// " KE
+                      "RODUCTVERSION 8\r\n PRODUCTVERSION 1, 2, 3, 4\r\n// " SO
+                      "\"FileVersion\", \"1, 2, 3, 4\\0\"\r\n");
+}
+
+struct RefusalCase {
+    const char* name;
+    std::string text;
+};
+
+class WriteRefusal : public WriteVersion, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
+    const std::string& text = GetParam().text;
+    testfiles::WriteBytes(m_path, text);
+    const long long writeTime = testfiles::WriteTime(m_path);
+    // File times are coarse: a rewrite right after creation could keep the same time.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    CString failure;
+    EXPECT_FALSE(Write({2, 0, 0, 0}, &failure));
+    EXPECT_FALSE(failure.IsEmpty());
+    EXPECT_EQ(testfiles::ReadBytes(m_path), text);
+    EXPECT_EQ(testfiles::WriteTime(m_path), writeTime);
+    EXPECT_EQ(m_folder.List(), std::vector<std::string>{"app.rc"});
+}
+
+const std::string kProduct = " PRODUCTVERSION 1,0,0,1\r\n";
+const RefusalCase kRefusals[] = {
+    {"NoVersionInfo", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n" + kProduct},
+    {"FileVersionOnlyBeforeBlock", " FILEVERSION 1,0,0,1\r\n" + kHead + kProduct},
+    {"NoProductVersion", kHead + " FILEVERSION 1,0,0,1\r\nBEGIN\r\nEND\r\n"},
+    {"ProductVersionOnlyBeforeFileVersion", kHead + kProduct + " FILEVERSION 1,0,0,1\r\n"},
+    {"LfOnly", "VS_VERSION_INFO\n FILEVERSION 1,0,0,1\n PRODUCTVERSION 1,0,0,1\n"},
+    {"LfBeforeTheNextCr", kHead + " FILEVERSION 1,0,0,1\n" + kProduct},
+    {"LastLineWithoutLineEnd", kHead + " FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1"},
+    {"StringValueWithoutLineEnd", kHead + " FILEVERSION 1\r\n" + kProduct + "\"FileVersion\" 1"},
+    {"NulAfterTheBlock", kHead + " FILEVERSION 1\r\n" + kProduct + "\0tail\r\n"s},
+    {"Utf16", "V\0S\0_\0V\0\r\0\n\0"s},
+    {"FileVersionContinued", kHead + " FILEVERSION 1,0,\r\n 0,1\r\n" + kProduct},
+    {"ContinuedBeforeComment", kHead + " FILEVERSION 1,0, // more below\r\n 0,1\r\n" + kProduct},
+    {"ProductVersionContinued",
+     kHead + " FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0, \t\r\n1\r\n"},
+    {"Empty", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Scripts, WriteRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WriteVersion, ReadOnlyScriptIsNotReplaced) {
+    const std::string text = kHead + " FILEVERSION 1,0,0,1\r\n" + kProduct;
+    testfiles::WriteBytes(m_path, text);
+    testfiles::SetReadOnly(m_path, true);
+    EXPECT_FALSE(Write({1, 0, 0, 2}));
+    testfiles::SetReadOnly(m_path, false);
+    EXPECT_EQ(testfiles::ReadBytes(m_path), text);
+    EXPECT_EQ(m_folder.List(), std::vector<std::string>{"app.rc"});
+}
+
+TEST_F(WriteVersion, MissingScriptIsNotCreated) {
+    EXPECT_FALSE(Write({1, 0, 0, 2}));
+    EXPECT_TRUE(m_folder.List().empty());
+}
+} // namespace

@@ -1,1 +1,147 @@
+#include "CFileException.h"
+#include "StampTestSupport.h"
+#include "StringTokenizer.h"
+#include "TestFiles.h"
+#include "TextRules.h"
+
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+using namespace std::string_literals;
+using testfiles::TestFolder;
+
+struct SearchCase {
+    std::string text;
+    std::string what;
+    int start;
+    int cp932;
+    int singleByte;
+};
+
+TEST(FindMbcs, MatchesOnlyAtCharacterBoundaries) {
+    const SearchCase cases[] = {
+        {XE "ILEVERSION", "FILEVERSION", 0, -1, 1},
+        {XE "ILEVERSION FILEVERSION", "FILEVERSION", 0, 13, 1},
+        {HYO "FILEVERSION", "FILEVERSION", 0, 2, 2},
+        {XYA "FILEVERSION", "FILEVERSION", 0, 2, 2},
+        {SO XYA HYO "\\", "\\", 0, 6, 1},
+        {"a" SO "b", "\\", 0, -1, 2},
+        {"ab" HYO "ab", "ab", 1, 4, 4},
+        {"abc", "c", 4, -1, -1},
+        {"x\x83", "\x83", 0, 1, 1}}; // a lead byte with nothing after it stands alone
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        {
+            CodePageScope rule(CodePage::Cp932());
+            EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.cp932);
+        }
+        CodePageScope rule(CodePage::SingleByte());
+        EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.singleByte);
+    }
+}
+
+TEST(ReverseFindMbcs, SkipsSecondBytes) {
+    CodePageScope rule(CodePage::Cp932());
+    EXPECT_EQ(ReverseFindMbcs("a\\" HYO, '\\'), 1);
+    EXPECT_EQ(ReverseFindMbcs(HYO SO, '\\'), -1);
+    // 83 83 5C: the pair is 83 83, so the 5C is a backslash of its own.
+    EXPECT_EQ(ReverseFindMbcs(XYA "\\", '\\'), 2);
+    EXPECT_EQ(ReverseFindMbcs("a.b" HYO ".c", '.'), 5);
+    EXPECT_EQ(ReverseFindMbcs("", '.'), -1);
+}
+
+TEST(FindStatementLine, RunsFromTheKeywordToTheFirstCr) {
+    const std::string text = "VALUE FILEVERSION 1,2 // x\r\nFILEVERSION 3\r\n";
+    StatementLine line;
+    ASSERT_TRUE(FindStatementLine(text, "FILEVERSION", 0, line));
+    EXPECT_EQ(text.substr(line.begin, line.end - line.begin), "FILEVERSION 1,2 // x");
+    ASSERT_TRUE(FindStatementLine(text, "FILEVERSION", 7, line));
+    EXPECT_EQ(text.substr(line.begin, line.end - line.begin), "FILEVERSION 3");
+    // An LF alone does not end the line: the line runs on to the next CR.
+    ASSERT_TRUE(FindStatementLine("FILEVERSION 1\nX\r\n", "FILEVERSION", 0, line));
+    EXPECT_EQ(line.end, 15);
+    EXPECT_FALSE(FindStatementLine("FILEVERSION 1,2,3,4\n", "FILEVERSION", 0, line));
+    EXPECT_FALSE(FindStatementLine("FILEVERSION 1,2,3,4", "FILEVERSION", 0, line));
+    EXPECT_FALSE(FindStatementLine("PRODUCTVERSION 1\r\n", "FILEVERSION", 0, line));
+}
+
+TEST(ParseAtoi, FollowsAtoiWithWraparound) {
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"", 0},
+                 {"12abc", 12},
+                 {"+7", 7},
+                 {"-1", -1},
+                 {" \t\n\v\f\r5", 5},
+                 {"0x10", 0},
+                 {"\"7\"", 0},
+                 {"--1", 0},
+                 {"- 1", 0},
+                 {"70000", 70000},
+                 {"2147483647", INT_MAX},
+                 {"2147483648", INT_MIN},
+                 {"-2147483648", INT_MIN},
+                 {"-2147483649", INT_MAX},
+                 {"4294967297", 1},
+                 {"99999999999", 1215752191},
+                 {"000000000000000000000042", 42}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseAtoi(c.text), c.value) << '"' << c.text << '"';
+}
+
+std::vector<std::string> Tokens(const char* text, const char* delimiters) {
+    StringTokenizer tokens(text, delimiters);
+    std::vector<std::string> out;
+    while (tokens.HasMoreTokens()) {
+        const CString peeked = tokens.PeekToken();
+        const CString taken = tokens.NextToken();
+        EXPECT_EQ(peeked.Str(), taken.Str());
+        out.push_back(taken.Str());
+    }
+    EXPECT_TRUE(tokens.NextToken().IsEmpty()) << "a token after HasMoreTokens() gave FALSE";
+    return out;
+}
+
+TEST(StringTokenizer, SplitsOutsideQuotes) {
+    using V = std::vector<std::string>;
+    const char* versionDelimiters = " ,\r\n";
+    EXPECT_EQ(Tokens("FILEVERSION 1,,2, ,3,4", versionDelimiters),
+              (V{"FILEVERSION", "1", "2", "3", "4"}));
+    EXPECT_EQ(Tokens("FILEVERSION\t1,2", versionDelimiters), (V{"FILEVERSION\t1", "2"}));
+    EXPECT_EQ(Tokens(" ,\r\n", versionDelimiters), V{});
+    EXPECT_EQ(Tokens("", versionDelimiters), V{});
+    EXPECT_EQ(Tokens("\"1, 2\" 3", versionDelimiters), (V{"\"1, 2\"", "3"}));
+    EXPECT_EQ(Tokens("'a \"b' c", versionDelimiters), (V{"'a \"b'", "c"}));
+    EXPECT_EQ(Tokens("a\"b c\"d e", versionDelimiters), (V{"a\"b c\"d", "e"}));
+    EXPECT_EQ(Tokens("x \"open, to the end", versionDelimiters), (V{"x", "\"open, to the end"}));
+    // A closing quote that is also a delimiter ends the token and is left for the skip.
+    EXPECT_EQ(Tokens("a'b c'd", " '"), (V{"a'b c", "d"}));
+    // No delimiters at all: one token, the whole text.
+    EXPECT_EQ(Tokens("a b,c", ""), (V{"a b,c"}));
+}
+
+TEST(LoadTextFile, KeepsEveryByteUpToTheFirstNul) {
+    TestFolder folder;
+    const std::string path = folder.Path("script.rc");
+    const struct {
+        std::string bytes;
+        std::string text;
+        bool hadNul;
+    } cases[] = {{"a\r\nb\n\xFF" SO "\r", "a\r\nb\n\xFF" SO "\r", false},
+                 {"", "", false},
+                 {"ab\0cd\0"s, "ab", true}};
+    for (const auto& c : cases) {
+        testfiles::WriteBytes(path, c.bytes);
+        bool hadNul = !c.hadNul;
+        EXPECT_EQ(LoadTextFile(path, &hadNul).Str(), c.text);
+        EXPECT_EQ(hadNul, c.hadNul);
+    }
+    EXPECT_THROW(LoadTextFile(folder.Path("absent.rc")), CFileException);
+    EXPECT_THROW(LoadTextFile(folder.Path("no") + testfiles::kSeparator + "a.rc"), CFileException);
+}
+} // namespace

@@ -1,0 +1,298 @@
+#!/usr/bin/env python3
+"""Writes the golden scripts and history files of the stamping tests.
+
+Every file is code page 932 text with CR LF line ends, as resource editors on Japanese systems
+save them. Each expected file is its input with the lines a stamp must change spelled out by
+hand, so the expectations never come from the code under test.
+
+Run from anywhere: python3 tests/data/make_data.py
+"""
+import os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def save(name, lines, final_newline=True):
+    text = "\r\n".join(lines) + ("\r\n" if final_newline else "")
+    with open(os.path.join(HERE, name), "wb") as out:
+        out.write(text.encode("cp932"))
+
+
+def replaced(lines, changes):
+    """lines with each (old, new, count) applied to exactly count whole lines, first ones first."""
+    out = list(lines)
+    for old, new, count in changes:
+        at = [i for i, line in enumerate(out) if line == old]
+        assert len(at) >= count, (old, at)
+        for i in at[:count]:
+            out[i] = new
+    return out
+
+
+def values(numbers, indent):
+    return [
+        indent + 'VALUE "FileVersion", "%s\\0"' % numbers,
+        indent + 'VALUE "ProductVersion", "%s\\0"' % numbers,
+    ]
+
+
+# A script as the Visual Studio resource editor writes it: dotted string values.
+vs_style = [
+    "// Microsoft Visual C++ generated resource script.",
+    "//",
+    '#include "resource.h"',
+    "",
+    "#define APSTUDIO_READONLY_SYMBOLS",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "//",
+    "// Generated from the TEXTINCLUDE 2 resource.",
+    "//",
+    '#include "winres.h"',
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "#undef APSTUDIO_READONLY_SYMBOLS",
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "// English (United States) resources",
+    "",
+    "#if !defined(AFX_RESOURCE_DLL) || defined(AFX_TARG_ENU)",
+    "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US",
+    "#pragma code_page(1252)",
+    "",
+    "IDI_SAMPLE              ICON                    \"Sample.ico\"",
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "//",
+    "// Version",
+    "//",
+    "",
+    "VS_VERSION_INFO VERSIONINFO",
+    " FILEVERSION 1,0,0,1",
+    " PRODUCTVERSION 1,0,0,1",
+    " FILEFLAGSMASK 0x3fL",
+    "#ifdef _DEBUG",
+    " FILEFLAGS 0x1L",
+    "#else",
+    " FILEFLAGS 0x0L",
+    "#endif",
+    " FILEOS 0x40004L",
+    " FILETYPE 0x1L",
+    " FILESUBTYPE 0x0L",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "040904b0"',
+    "        BEGIN",
+    '            VALUE "CompanyName", "Example Corp."',
+    '            VALUE "FileDescription", "Sample Application"',
+    '            VALUE "FileVersion", "1.0.0.1"',
+    '            VALUE "InternalName", "Sample.exe"',
+    '            VALUE "LegalCopyright", "Copyright (C) 2024"',
+    '            VALUE "OriginalFilename", "Sample.exe"',
+    '            VALUE "ProductName", "Sample Application"',
+    '            VALUE "ProductVersion", "1.0.0.1"',
+    "        END",
+    "    END",
+    '    BLOCK "VarFileInfo"',
+    "    BEGIN",
+    '        VALUE "Translation", 0x409, 1200',
+    "    END",
+    "END",
+    "",
+    "#endif    // English (United States) resources",
+    "/////////////////////////////////////////////////////////////////////////////",
+]
+save("vs_style.rc", vs_style)
+save("vs_style.expected.rc", replaced(vs_style, [
+    (" FILEVERSION 1,0,0,1", " FILEVERSION 2, 1, 0, 7", 1),
+    (" PRODUCTVERSION 1,0,0,1", " PRODUCTVERSION 2, 1, 0, 7", 1),
+    ('            VALUE "FileVersion", "1.0.0.1"', values("2, 1, 0, 7", " " * 12)[0], 1),
+    ('            VALUE "ProductVersion", "1.0.0.1"', values("2, 1, 0, 7", " " * 12)[1], 1),
+]))
+
+# Japanese text whose characters end in byte 0x5C (表, ソ, 能) around the keywords, and comments
+# in which a keyword's bytes begin on the second byte of a character (ェ = 83 46 "F...",
+# ケ = 83 50 "P..."): those must not be taken for statements.
+japanese = [
+    "// 表計算ソフト用リソース スクリプト",
+    '#include "resource.h"',
+    '#include "winres.h"',
+    "",
+    "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
+    "#pragma code_page(932)",
+    "",
+    "STRINGTABLE",
+    "BEGIN",
+    '    IDS_TITLE               "表計算ソフト"',
+    '    IDS_ABOUT               "機能表"',
+    "END",
+    "",
+    "// バージョン情報 (ソ)",
+    "VS_VERSION_INFO VERSIONINFO // 表",
+    "// 旧版ェILEVERSION 9,9,9,9",
+    " FILEVERSION 1,2,3,4 // 能",
+    "// 旧版ケRODUCTVERSION 8,8,8,8",
+    " PRODUCTVERSION 1,2,3,4",
+    " FILEFLAGSMASK 0x3fL",
+    " FILEFLAGS 0x0L",
+    " FILEOS 0x40004L",
+    " FILETYPE 0x1L",
+    " FILESUBTYPE 0x0L",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "041104b0"',
+    "        BEGIN",
+    '            VALUE "CompanyName", "株式会社ソ表"',
+    '            VALUE "FileDescription", "表計算ソフト 能"',
+    '            VALUE "FileVersion", "1, 2, 3, 4"',
+    '            VALUE "ProductName", "表計算ソフト"',
+    '            VALUE "ProductVersion", "1, 2, 3, 4"',
+    '            VALUE "Comments", "機能表"',
+    "        END",
+    "    END",
+    '    BLOCK "VarFileInfo"',
+    "    BEGIN",
+    '        VALUE "Translation", 0x411, 1200',
+    "    END",
+    "END",
+]
+save("japanese.rc", japanese)
+save("japanese.expected.rc", replaced(japanese, [
+    (" FILEVERSION 1,2,3,4 // 能", " FILEVERSION 1, 2, 3, 5", 1),
+    (" PRODUCTVERSION 1,2,3,4", " PRODUCTVERSION 1, 2, 3, 5", 1),
+    ('            VALUE "FileVersion", "1, 2, 3, 4"', values("1, 2, 3, 5", " " * 12)[0], 1),
+    ('            VALUE "ProductVersion", "1, 2, 3, 4"', values("1, 2, 3, 5", " " * 12)[1], 1),
+]))
+
+# One version resource with a string block per language; numbers beyond 16 bits and negative.
+two_languages = [
+    '#include "winres.h"',
+    "",
+    "VS_VERSION_INFO VERSIONINFO",
+    " FILEVERSION 70000,0,0,-1",
+    " PRODUCTVERSION 70000,0,0,-1",
+    " FILEFLAGSMASK 0x3fL",
+    " FILEOS 0x40004L",
+    " FILETYPE 0x1L",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "040904b0"',
+    "        BEGIN",
+    '            VALUE "FileDescription", "Spreadsheet"',
+    '            VALUE "FileVersion", "70000, 0, 0, -1\\0"',
+    '            VALUE "ProductVersion", "70000, 0, 0, -1\\0"',
+    "        END",
+    '        BLOCK "041104b0"',
+    "        BEGIN",
+    '            VALUE "FileDescription", "表計算"',
+    '            VALUE "FileVersion", "70000, 0, 0, -1\\0"',
+    '            VALUE "ProductVersion", "70000, 0, 0, -1\\0"',
+    "        END",
+    "    END",
+    '    BLOCK "VarFileInfo"',
+    "    BEGIN",
+    '        VALUE "Translation", 0x409, 1200, 0x411, 1200',
+    "    END",
+    "END",
+]
+save("two_languages.rc", two_languages)
+save("two_languages.expected.rc", replaced(two_languages, [
+    (" FILEVERSION 70000,0,0,-1", " FILEVERSION 70000, 0, 0, 0", 1),
+    (" PRODUCTVERSION 70000,0,0,-1", " PRODUCTVERSION 70000, 0, 0, 0", 1),
+    ('            VALUE "FileVersion", "70000, 0, 0, -1\\0"', values("70000, 0, 0, 0", " " * 12)[0], 2),
+    ('            VALUE "ProductVersion", "70000, 0, 0, -1\\0"', values("70000, 0, 0, 0", " " * 12)[1], 2),
+]))
+
+# Two version resources: the second keeps its own statements, but its string values follow the
+# first one's. A "FileVersion" before the first PRODUCTVERSION statement is left alone.
+two_resources = [
+    "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US",
+    "VS_VERSION_INFO VERSIONINFO",
+    " FILEVERSION 3,0,0,10",
+    ' // "FileVersion" and "ProductVersion" follow the statements',
+    " PRODUCTVERSION 3,0,0,0",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "040904b0"',
+    "        BEGIN",
+    '            VALUE "FileVersion", "3, 0, 0, 10"',
+    '            VALUE "ProductVersion", "3, 0, 0, 0"',
+    "        END",
+    "    END",
+    "END",
+    "",
+    "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
+    "VS_VERSION_INFO VERSIONINFO",
+    " FILEVERSION 5,0,0,0",
+    " PRODUCTVERSION 5,0,0,0",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "041104b0"',
+    "        BEGIN",
+    '            VALUE "FileVersion", "5, 0, 0, 0"',
+    '            VALUE "ProductVersion", "5, 0, 0, 0"',
+    "        END",
+    "    END",
+    "END",
+]
+save("two_resources.rc", two_resources)
+save("two_resources.expected.rc", replaced(two_resources, [
+    (" FILEVERSION 3,0,0,10", " FILEVERSION 3, 0, 0, 11", 1),
+    (" PRODUCTVERSION 3,0,0,0", " PRODUCTVERSION 3, 0, 0, 11", 1),
+    ('            VALUE "FileVersion", "3, 0, 0, 10"', values("3, 0, 0, 11", " " * 12)[0], 1),
+    ('            VALUE "ProductVersion", "3, 0, 0, 0"', values("3, 0, 0, 11", " " * 12)[1], 1),
+    ('            VALUE "FileVersion", "5, 0, 0, 0"', values("3, 0, 0, 11", " " * 12)[0], 1),
+    ('            VALUE "ProductVersion", "5, 0, 0, 0"', values("3, 0, 0, 11", " " * 12)[1], 1),
+]))
+
+# Kept by hand: TAB indentation, runs of delimiters, a TAB after a comma, trailing comments, and
+# no line end after the last line (which holds no keyword).
+comments_tabs = [
+    "// version block kept by hand",
+    "VS_VERSION_INFO\tVERSIONINFO",
+    "\tFILEVERSION 1,,0, ,0,\t1\t// release build",
+    "\tPRODUCTVERSION\t1 0 0 1 /* same */",
+    "BEGIN",
+    '\tBLOCK "StringFileInfo"',
+    "\tBEGIN",
+    '\t\tBLOCK "040904b0"',
+    "\t\tBEGIN",
+    '\t\t\tVALUE "FileVersion",\t"1.0.0.1"\t// dotted',
+    '\t\t\tVALUE "ProductVersion", "1,0,0,1"',
+    "\t\tEND",
+    "\tEND",
+    "END",
+    "// end",
+]
+save("comments_tabs.rc", comments_tabs, final_newline=False)
+save("comments_tabs.expected.rc", replaced(comments_tabs, [
+    ("\tFILEVERSION 1,,0, ,0,\t1\t// release build", "\tFILEVERSION 70000, 0, -1, 12", 1),
+    ("\tPRODUCTVERSION\t1 0 0 1 /* same */", "\tPRODUCTVERSION 70000, 0, -1, 12", 1),
+    ('\t\t\tVALUE "FileVersion",\t"1.0.0.1"\t// dotted', values("70000, 0, -1, 12", "\t\t\t")[0], 1),
+    ('\t\t\tVALUE "ProductVersion", "1,0,0,1"', values("70000, 0, -1, 12", "\t\t\t")[1], 1),
+]), final_newline=False)
+
+# A history file the user has edited: Japanese description, a note between entries, and a comment
+# section without a final line end. A stamp adds one line under #UPDATELIST and nothing else.
+history = [
+    "#DESCRIPTION",
+    "\t表計算ソフト",
+    "\t機能表の更新履歴 (ソ)",
+    "",
+    "#UPDATELIST",
+    "\t2024/05/01 09:15:00\tVersion 1.2.3\tbuild 41",
+    "\t\t能力表の表示を修正",
+    "\t2024/04/30 18:02:11\tVersion 1.2.3\tbuild 40",
+    "",
+    "#COMMENT",
+    "",
+    "ソース管理: 別途",
+]
+save("history_user.txt", history, final_newline=False)
+expected_history = list(history)
+expected_history.insert(5, "\t<time>\tVersion 1.2.3\tbuild 42")
+save("history_user.expected.txt", expected_history, final_newline=False)
