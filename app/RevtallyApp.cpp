@@ -12,6 +12,12 @@
 #include <vector>
 
 #ifdef _WIN32
+#include "HandOffRecord.h"
+#include "MainDialog.h"
+#include "resource.h"
+
+#include <cstring>
+
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -99,16 +105,175 @@ BOOL CRevtallyApp::InitInstance() {
     ParseLaunchOptions(m_launchOptions);
 
     if (m_launchOptions.noFileGiven || m_launchOptions.trayMode) {
-#ifndef _WIN32
-        StandardError::WriteLine(CString(m_pszAppName) +
-                                 ": the project window is a Windows program; give a resource "
-                                 "script to stamp it");
-#endif
+        RunWindow();
     } else if (!m_launchOptions.fileName.IsEmpty()) {
         StampFromCommandLine(m_launchOptions.fileName);
     }
     return FALSE;
 }
+
+#ifdef _WIN32
+BOOL CRevtallyApp::OnCmdMsg(unsigned id) {
+    if (id == ID_HELP) {
+        OnHelp();
+        return TRUE;
+    }
+    return CWinApp::OnCmdMsg(id);
+}
+#endif
+
+void CRevtallyApp::RunWindow() {
+#ifdef _WIN32
+    // One creation call says whether a window instance runs already, so two starts at the same
+    // moment cannot both become one.
+    HANDLE existence = CreateEventA(nullptr, FALSE, FALSE, kExistenceEventName);
+    if (existence && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(existence);
+        HandOffToRunningInstance(CString(), false);
+        return;
+    }
+    {
+        MainDialog dialog(&m_launchOptions);
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    if (existence)
+        CloseHandle(existence);
+#else
+    StandardError::WriteLine(CString(m_pszAppName) +
+                             ": the project window is a Windows program; give a resource "
+                             "script to stamp it");
+#endif
+}
+
+#ifdef _WIN32
+namespace {
+constexpr char kWindowProgram[] = "revtally.exe";
+constexpr char kWindowCommandLine[] = "revtally.exe -t";
+constexpr char kDialogClass[] = "#32770";
+constexpr char kMainWindowCaption[] = "Revtally";
+constexpr int kFindAttempts = 20;
+constexpr DWORD kFindInterval = 100;
+constexpr UINT kSendTimeout = 10000;
+
+// The main window, not a message box of the same process that shares its class and caption.
+HWND FindMainWindow() {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kDialogClass, kMainWindowCaption)))
+        if (GetDlgItem(window, IDC_PROJECT_LIST))
+            return window;
+    return nullptr;
+}
+
+bool IsFile(const CString& path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Where the platform would find "revtally.exe" for a command line without a folder: the running
+// program's folder, the current folder, the system folders, then PATH.
+CString FindWindowProgram(const CString& modulePath) {
+    std::vector<CString> folders;
+    folders.push_back(ExtractDirectory(modulePath));
+    std::vector<char> buffer(32768);
+    if (DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+        n && n < buffer.size())
+        folders.push_back(CString(buffer.data(), static_cast<int>(n)) + "\\");
+    if (UINT n = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        n && n < buffer.size())
+        folders.push_back(CString(buffer.data(), static_cast<int>(n)) + "\\");
+    if (UINT n = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        n && n < buffer.size())
+        folders.push_back(CString(buffer.data(), static_cast<int>(n)) + "\\");
+    if (DWORD n = GetEnvironmentVariableA("PATH", buffer.data(), static_cast<DWORD>(buffer.size()));
+        n && n < buffer.size()) {
+        const CString path(buffer.data(), static_cast<int>(n));
+        int start = 0;
+        while (start <= path.GetLength()) {
+            int end = path.Find(';', start);
+            if (end < 0)
+                end = path.GetLength();
+            CString folder = path.Mid(start, end - start);
+            if (!folder.IsEmpty()) {
+                if (folder[folder.GetLength() - 1] != '\\')
+                    folder += '\\';
+                folders.push_back(folder);
+            }
+            start = end + 1;
+        }
+    }
+    for (const CString& folder : folders) {
+        if (folder.IsEmpty())
+            continue;
+        const CString candidate = folder + kWindowProgram;
+        if (IsFile(candidate))
+            return candidate;
+    }
+    return CString();
+}
+
+// Starts the window instance in tray mode. Its current folder is its own, so it never holds a
+// build's folder open.
+bool StartWindowInstance(const CString& modulePath) {
+    const CString program = FindWindowProgram(modulePath);
+    if (program.IsEmpty())
+        return false;
+    const CString folder = ExtractDirectory(program);
+    std::vector<char> commandLine(kWindowCommandLine,
+                                  kWindowCommandLine + sizeof kWindowCommandLine);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.IsEmpty() ? nullptr : folder.GetString(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+} // namespace
+
+void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNone) const {
+    HandOffRecord record{};
+    record.command = kHandOffApplyScript;
+    record.size = sizeof record;
+    // A path cut short would name another file: better no hand-off at all.
+    if (path.GetLength() >= static_cast<int>(sizeof record.path)) {
+        ReportFailure(path, "the path is too long to hand to the window");
+        return;
+    }
+    std::memcpy(record.path, path.GetString(), static_cast<size_t>(path.GetLength()));
+
+    HWND window = nullptr;
+    bool started = !startIfNone;
+    for (int attempt = 0; attempt < kFindAttempts; ++attempt) {
+        window = FindMainWindow();
+        if (!window && !started) {
+            started = true;
+            if (!StartWindowInstance(GetModulePath()))
+                return;
+        }
+        Sleep(kFindInterval);
+        if (window)
+            break;
+    }
+    if (!window)
+        return;
+    COPYDATASTRUCT data{};
+    data.dwData = sizeof record;
+    data.cbData = sizeof record;
+    data.lpData = &record;
+    DWORD_PTR ignored = 0;
+    // A hung window instance must not hang the build that stamps.
+    SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                        kSendTimeout, &ignored);
+}
+#else
+void CRevtallyApp::HandOffToRunningInstance(const CString&, bool) const {
+    // POSIX has no window instance to tell.
+}
+#endif
 
 void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
     CString fullPath;
@@ -117,7 +282,7 @@ void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
         return;
     }
 
-    const ScriptLock lock(fullPath);
+    ScriptLock lock(fullPath);
     int major = 0, minor = 0, sub = 0, build = 0;
     CString failure;
     if (!ReadRcVersion(fileName, major, minor, sub, build, &failure)) {
@@ -125,15 +290,17 @@ void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
         return;
     }
     const int nextBuild = build == INT_MAX ? INT_MAX : build + 1;
-    if (!WriteRcVersion(fileName, major, minor, sub, nextBuild, &failure)) {
+    if (WriteRcVersion(fileName, major, minor, sub, nextBuild, &failure)) {
+        // Recorded only once the script holds the new number, with the numbers the build used.
+        failure.Empty();
+        AppendVersionHistory(fullPath, major, minor, sub, build, &failure);
+        if (!failure.IsEmpty())
+            ReportFailure(fileName, failure);
+    } else {
         ReportFailure(fileName, failure);
-        return;
     }
-    // Recorded only after the script holds the new number, with the numbers the build used.
-    failure.Empty();
-    AppendVersionHistory(fullPath, major, minor, sub, build, &failure);
-    if (!failure.IsEmpty())
-        ReportFailure(fileName, failure);
+    lock.Release();
+    HandOffToRunningInstance(fullPath);
 }
 
 void CRevtallyApp::ReportFailure(const CString& fileName, const CString& reason) const {

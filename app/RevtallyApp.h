@@ -12,6 +12,10 @@ public:
     CRevtallyApp();
 
     BOOL InitInstance() override;
+#ifdef _WIN32
+    // The application's command map: the help command goes to the framework's help routing.
+    BOOL OnCmdMsg(unsigned id) override;
+#endif
 
     void ParseLaunchOptions(LaunchOptions& options) const;
     // The parse itself; arguments[0] is the program and is skipped.
@@ -24,9 +28,21 @@ public:
     // its history file. Every failure is reported on standard error; the run itself never fails.
     void StampFromCommandLine(const CString& fileName);
 
-    const LaunchOptions& GetLaunchOptions() const { return m_launchOptions; }
+    // Tells the running window instance about a stamped script (an empty path: show yourself).
+    // With startIfNone and no window running, a window instance is started in tray mode first.
+    void HandOffToRunningInstance(const CString& path, bool startIfNone = true) const;
+
+    const LaunchOptions& GetLaunchOptions() const {
+        return m_launchOptions;
+    }
+
+    // Marks a running window instance; it exists exactly as long as that instance's window.
+    static constexpr char kExistenceEventName[] = "RevtallyExsistFlag";
 
 private:
+    // The project window, unless one runs already.
+    void RunWindow();
+
     void ReportFailure(const CString& fileName, const CString& reason) const;
 
     LaunchOptions m_launchOptions;

@@ -52,9 +52,14 @@ ScriptLock::ScriptLock(const CString& fullPath) {
 }
 
 ScriptLock::~ScriptLock() {
+    Release();
+}
+
+void ScriptLock::Release() {
     if (m_mutex) {
         ReleaseMutex(m_mutex);
         CloseHandle(m_mutex);
+        m_mutex = nullptr;
     }
 }
 
@@ -77,9 +82,14 @@ ScriptLock::ScriptLock(const CString& fullPath) {
 }
 
 ScriptLock::~ScriptLock() {
+    Release();
+}
+
+void ScriptLock::Release() {
     if (m_fd >= 0) {
         ::flock(m_fd, LOCK_UN);
         ::close(m_fd);
+        m_fd = -1;
     }
 }
 

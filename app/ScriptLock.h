@@ -13,6 +13,9 @@ public:
     ScriptLock(const ScriptLock&) = delete;
     ScriptLock& operator=(const ScriptLock&) = delete;
 
+    // Lets other runs in before this object ends.
+    void Release();
+
     // The mutex name for a full path (Windows); exposed for tests.
     static CString MutexNameFor(const CString& fullPath);
 

@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <commctrl.h>
 #include <cstdlib>
 
 namespace {

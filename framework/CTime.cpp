@@ -1,6 +1,6 @@
 #include "CTime.h"
 
-CTime CTime::GetCurrentTime() {
+CTime CTime::Now() {
     return CTime(std::time(nullptr));
 }
 

@@ -10,7 +10,7 @@ public:
     CTime() = default;
     explicit CTime(std::time_t time) : m_time(time) {}
 
-    static CTime GetCurrentTime();
+    static CTime Now();
 
     // strftime rules in local time; empty when the moment has no local time.
     CString Format(const char* format) const;

@@ -1,0 +1,161 @@
+// Drives Revtally's main window from another process, as a user or a script would see it.
+//
+//   revtally_window_probe time PROGRAM.exe RUNS
+//       starts PROGRAM RUNS times; for each run prints "start_ms close_ms rows gone_ms": process
+//       start to the dialog shown, WM_CLOSE to process exit, the rows the list showed, and
+//       WM_CLOSE to the window destroyed (the list saved)
+//   revtally_window_probe rect [DESKTOP]
+//       waits for the window and prints its frame as "left top width height"
+//   revtally_window_probe close [DESKTOP]
+//       closes the window and waits for its process to end
+//
+// DESKTOP names a desktop of Wine's "explorer /desktop=NAME" to look on instead of our own.
+// Exit code 0 on success, 1 when the window did not come or the program did not end in time.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+constexpr int kProjectList = 1001;
+constexpr DWORD kPatienceMs = 120000;
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Shown means initialised: the dialog shows itself only once its first messages have run.
+HWND FindMainWindow(DWORD processId) {
+    for (HWND window = nullptr;
+         (window = FindWindowExA(nullptr, window, "#32770", "Revtally")) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((processId == 0 || owner == processId) && GetDlgItem(window, kProjectList) &&
+            IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
+HWND WaitForMainWindow(DWORD processId, HANDLE process) {
+    const double deadline = NowMs() + kPatienceMs;
+    while (NowMs() < deadline) {
+        if (HWND window = FindMainWindow(processId))
+            return window;
+        if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            return nullptr;
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+int Time(const char* program, int runs) {
+    for (int run = 0; run < runs; ++run) {
+        std::string commandLine = std::string("\"") + program + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        const double begin = NowMs();
+        if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &started)) {
+            std::fprintf(stderr, "cannot start %s (error %lu)\n", program, GetLastError());
+            return 1;
+        }
+        CloseHandle(started.hThread);
+        HWND window = WaitForMainWindow(started.dwProcessId, started.hProcess);
+        const double shown = NowMs();
+        DWORD_PTR rows = 0;
+        if (window) {
+            SendMessageTimeoutA(GetDlgItem(window, kProjectList), LVM_GETITEMCOUNT, 0, 0,
+                                SMTO_ABORTIFHUNG, 10000, &rows);
+            // Start timing the close from a settled window, not one still painting.
+            Sleep(200);
+        }
+        const double closing = NowMs();
+        double gone = closing;
+        bool ended = window && PostMessageA(window, WM_CLOSE, 0, 0);
+        // The list is saved before the window is destroyed; what follows is the process ending.
+        while (ended && IsWindow(window) &&
+               WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT &&
+               NowMs() < closing + kPatienceMs)
+            gone = NowMs();
+        gone = NowMs();
+        ended = ended && WaitForSingleObject(started.hProcess, kPatienceMs) == WAIT_OBJECT_0;
+        const double end = NowMs();
+        if (!ended) {
+            TerminateProcess(started.hProcess, 99);
+            WaitForSingleObject(started.hProcess, kPatienceMs);
+        }
+        CloseHandle(started.hProcess);
+        if (!window || !ended) {
+            std::fprintf(stderr, "%s\n",
+                         window ? "the program did not end after WM_CLOSE"
+                                : "the window did not appear");
+            return 1;
+        }
+        std::printf("%.1f %.1f %lu %.1f\n", shown - begin, end - closing,
+                    static_cast<unsigned long>(rows), gone - closing);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+bool EnterDesktop(const char* name) {
+    if (!name)
+        return true;
+    HDESK desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL);
+    return desktop && SetThreadDesktop(desktop);
+}
+
+int Rect() {
+    HWND window = WaitForMainWindow(0, nullptr);
+    if (!window)
+        return 1;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
+                frame.bottom - frame.top);
+    return 0;
+}
+
+int Close() {
+    HWND window = FindMainWindow(0);
+    if (!window)
+        return 1;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const bool ended = process && WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
+    if (process)
+        CloseHandle(process);
+    return ended ? 0 : 1;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "time" && argc == 4)
+        return Time(argv[2], std::atoi(argv[3]));
+    if ((mode == "rect" || mode == "close") && argc <= 3) {
+        if (!EnterDesktop(argc == 3 ? argv[2] : nullptr)) {
+            std::fprintf(stderr, "no desktop %s\n", argv[2]);
+            return 1;
+        }
+        return mode == "rect" ? Rect() : Close();
+    }
+    std::fprintf(stderr, "usage: revtally_window_probe time PROGRAM.exe RUNS | rect [DESKTOP] | "
+                         "close [DESKTOP]\n");
+    return 2;
+}

@@ -1,0 +1,23 @@
+#include "CWnd.h"
+
+void CWnd::CenterWindow() {
+    RECT area{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        area = monitor.rcWork;
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT window{};
+    GetWindowRect(&window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    int x = area.left + (area.right - area.left - width) / 2;
+    int y = area.top + (area.bottom - area.top - height) / 2;
+    // Keep the caption on the screen when the window is larger than the work area.
+    if (x < area.left)
+        x = area.left;
+    if (y < area.top)
+        y = area.top;
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

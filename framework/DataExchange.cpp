@@ -1,0 +1,76 @@
+#include "DataExchange.h"
+
+#include "AfxMessageBox.h"
+#include "CWnd.h"
+#include "IntegerText.h"
+#include "Win32Text.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+CString WindowText(HWND control) {
+    const int length = GetWindowTextLengthA(control);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    const int got = GetWindowTextA(control, buffer.data(), length + 1);
+    return CString(buffer.data(), got);
+}
+
+std::wstring Number(int value) {
+    return std::to_wstring(value);
+}
+} // namespace
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (!control.m_hWnd)
+        control.m_hWnd = pDX->PrepareCtrl(id);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value) {
+    HWND control = pDX->PrepareEditCtrl(id);
+    if (pDX->m_bSaveAndValidate)
+        value = WindowText(control);
+    else
+        SetWindowTextA(control, value);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    HWND control = pDX->PrepareEditCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        CString text;
+        text.Format("%d", value);
+        SetWindowTextA(control, text);
+        return;
+    }
+    int parsed = 0;
+    if (!ParseDialogInteger(WindowText(control).View(), parsed)) {
+        AfxMessageBox(Utf8ToWide("整数を入力してください。"), MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    pDX->NoteIntStored(&value, value);
+    value = parsed;
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
+    if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum))
+        return;
+    AfxMessageBox(AfxFormatMessage(Utf8ToWide("%1 から %2 までの整数を入力してください。"),
+                                   {Number(minimum), Number(maximum)}),
+                  MB_ICONEXCLAMATION);
+    pDX->RestoreLastInt();
+    pDX->Fail();
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maximum) {
+    if (!pDX->m_bSaveAndValidate) {
+        // The edit itself refuses longer input from then on.
+        SendMessageA(pDX->LastControl(), EM_LIMITTEXT, static_cast<WPARAM>(maximum), 0);
+    } else {
+        if (value.GetLength() > maximum) {
+            AfxMessageBox(
+                AfxFormatMessage(Utf8ToWide("%1 文字以内で入力してください。"), {Number(maximum)}),
+                MB_ICONEXCLAMATION);
+            pDX->Fail();
+        }
+    }
+}

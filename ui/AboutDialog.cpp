@@ -1,0 +1,81 @@
+#include "AboutDialog.h"
+
+#include "ProductInfo.h"
+#include "resource.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+constexpr char kFontFace[] = "Bookman Old Style";
+constexpr int kTitlePointTenths = 400;
+constexpr int kDetailPointTenths = 80;
+} // namespace
+
+const MessageMapEntry AboutDialog::kMessageEntries[] = {
+    OnCommand(IDC_ABOUT_WEB, BN_CLICKED, &AboutDialog::OnWeb),
+};
+const MessageMap AboutDialog::kMessageMap = {nullptr, kMessageEntries,
+                                             sizeof kMessageEntries / sizeof kMessageEntries[0]};
+
+const MessageMap* AboutDialog::GetMessageMap() const {
+    return &kMessageMap;
+}
+
+AboutDialog::AboutDialog(CWnd* parent) : CDialog(kTemplateId, parent) {}
+
+bool AboutDialog::ReadOwnVersion(CString& version, CString& build) {
+    std::vector<char> module(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (length == 0)
+            return false;
+        if (length < module.size())
+            break;
+        module.resize(module.size() * 2);
+    }
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(module.data(), &handle);
+    if (size == 0)
+        return false;
+    std::vector<char> block(size + 2);
+    if (!GetFileVersionInfoA(module.data(), 0, size, block.data()))
+        return false;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
+        !fixed || fixedSize < sizeof(VS_FIXEDFILEINFO))
+        return false;
+    // The halves are unsigned 16-bit numbers: 65535 shows as such, never as -1.
+    version.Format("%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                   HIWORD(fixed->dwFileVersionLS));
+    build.Format("%u", LOWORD(fixed->dwFileVersionLS));
+    return true;
+}
+
+BOOL AboutDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    CString version;
+    CString build;
+    if (ReadOwnVersion(version, build)) {
+        SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, version);
+        SetDlgItemTextA(m_hWnd, IDC_ABOUT_BUILD, build);
+    }
+
+    m_titleFont.CreatePointFont(kTitlePointTenths, kFontFace);
+    SendDlgItemMessageA(m_hWnd, IDC_ABOUT_TITLE, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(static_cast<HFONT>(m_titleFont)), TRUE);
+    m_detailFont.CreatePointFont(kDetailPointTenths, kFontFace);
+    for (int id :
+         {IDC_ABOUT_VERSION, IDC_ABOUT_VERSION_LABEL, IDC_ABOUT_BUILD, IDC_ABOUT_BUILD_LABEL})
+        SendDlgItemMessageA(m_hWnd, id, WM_SETFONT,
+                            reinterpret_cast<WPARAM>(static_cast<HFONT>(m_detailFont)), TRUE);
+    return TRUE;
+}
+
+void AboutDialog::OnWeb() {
+    ShellExecuteA(m_hWnd, "open", REVTALLY_WEB_PAGE, "", "", SW_SHOW);
+}

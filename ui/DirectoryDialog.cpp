@@ -1,0 +1,45 @@
+#include "DirectoryDialog.h"
+
+#include "CFileDialog.h"
+#include "DataExchange.h"
+#include "ProjectRecord.h"
+#include "ScriptFileFilter.h"
+#include "resource.h"
+
+const MessageMapEntry DirectoryDialog::kMessageEntries[] = {
+    OnCommand(IDC_DIRECTORY_BROWSE, BN_CLICKED, &DirectoryDialog::OnBrowse),
+};
+const MessageMap DirectoryDialog::kMessageMap = {
+    nullptr, kMessageEntries, sizeof kMessageEntries / sizeof kMessageEntries[0]};
+
+const MessageMap* DirectoryDialog::GetMessageMap() const {
+    return &kMessageMap;
+}
+
+DirectoryDialog::DirectoryDialog(ProjectRecord* record, CWnd* parent)
+    : CDialog(kTemplateId, parent), m_targetText(record->rcFile), m_newPathText(record->rcFile),
+      m_record(record) {}
+
+void DirectoryDialog::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_DIRECTORY_TARGET, m_targetText);
+    DDV_MaxChars(pDX, m_targetText, kMaxPathText);
+    DDX_Text(pDX, IDC_DIRECTORY_NEW, m_newPathText);
+    DDV_MaxChars(pDX, m_newPathText, kMaxPathText);
+}
+
+void DirectoryDialog::OnBrowse() {
+    CFileDialog dialog(TRUE, kScriptDefaultExtension, nullptr, OFN_HIDEREADONLY, kScriptFileFilter,
+                       this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_newPathText = dialog.GetPathName();
+    UpdateData(FALSE);
+}
+
+void DirectoryDialog::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    m_record->rcFile = m_newPathText;
+    EndDialog(IDOK);
+}
