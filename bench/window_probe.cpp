@@ -111,13 +111,6 @@ int Time(const char* program, int runs) {
     return 0;
 }
 
-bool EnterDesktop(const char* name) {
-    if (!name)
-        return true;
-    HDESK desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL);
-    return desktop && SetThreadDesktop(desktop);
-}
-
 int Rect() {
     HWND window = WaitForMainWindow(0, nullptr);
     if (!window)
@@ -149,11 +142,33 @@ int main(int argc, char** argv) {
     if (mode == "time" && argc == 4)
         return Time(argv[2], std::atoi(argv[3]));
     if ((mode == "rect" || mode == "close") && argc <= 3) {
-        if (!EnterDesktop(argc == 3 ? argv[2] : nullptr)) {
-            std::fprintf(stderr, "no desktop %s\n", argv[2]);
+        // A thread takes another desktop only before it has used any window, so the work runs
+        // on a thread of its own that moves there first.
+        struct Job {
+            const char* desktop;
+            bool rect;
+            int result;
+        } job{argc == 3 ? argv[2] : nullptr, mode == "rect", 1};
+        HANDLE thread = CreateThread(
+            nullptr, 0,
+            [](void* parameter) -> DWORD {
+                auto* job = static_cast<Job*>(parameter);
+                if (job->desktop) {
+                    HDESK desktop = OpenDesktopA(job->desktop, 0, FALSE, GENERIC_ALL);
+                    if (!desktop || !SetThreadDesktop(desktop)) {
+                        std::fprintf(stderr, "cannot enter desktop %s\n", job->desktop);
+                        return 0;
+                    }
+                }
+                job->result = job->rect ? Rect() : Close();
+                return 0;
+            },
+            &job, 0, nullptr);
+        if (!thread)
             return 1;
-        }
-        return mode == "rect" ? Rect() : Close();
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        return job.result;
     }
     std::fprintf(stderr, "usage: revtally_window_probe time PROGRAM.exe RUNS | rect [DESKTOP] | "
                          "close [DESKTOP]\n");

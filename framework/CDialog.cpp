@@ -222,7 +222,7 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
         id = LOWORD(wParam);
         code = HIWORD(wParam);
         // Controls talking while the fields are being exchanged are not the user.
-        if (false && lParam != 0)
+        if (m_exchanging && lParam != 0)
             return true;
     } else if (message == WM_NOTIFY) {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Times Revtally's window under Wine with 0, 100 and 1,000 projects in the INI file: start
+# (process start to the dialog shown, list filled) and close (WM_CLOSE to process exit, which
+# writes the whole list back through the profile functions). Prints the median of a few runs for
+# each size and its ratio to the empty list. Figures only: nothing here passes or fails.
+#
+#   bench/window_bench.sh [runs] [sizes...]     defaults: 5 runs; 0 100 1000
+#
+# Uses the windows build tree (built if needed) and wine-run's manual prefix, whose Wine and
+# display it ends when done. The program runs in a Wine virtual desktop: on a bare X display
+# Wine waits 2 s for a window manager that never comes whenever a window is hidden, which would
+# swamp the close figures.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$here")
+build=$root/build/windows
+runs=${1:-5}
+shift || true
+sizes=("$@")
+[[ ${#sizes[@]} -gt 0 ]] || sizes=(0 100 1000)
+
+if [[ ! -x $build/wine-run ]]; then
+  cmake --preset windows >/dev/null
+fi
+cmake --build --preset windows --target Revtally revtally_window_probe >/dev/null
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/revtally-window-bench-XXXXXX")
+cleanup() {
+  "$build/wine-run" --end || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A project list as a user's machine would hold it, in the order and keys the program writes.
+write_ini() { # $1: file, $2: project count
+  awk -v n="$2" 'BEGIN {
+    ORS = "\r\n"
+    print "[PROJECT]"; print "SIZE=" n
+    for (i = 0; i < n; i++) {
+      name = sprintf("project%04d", i)
+      print "[PROJECT" i "]"
+      print "APPLICATION=" name
+      print "MEJORVERSION=" (1 + i % 3); print "MINORVERSION=" (i % 10)
+      print "SUBVERSION=" (i % 7); print "BUILDNUMBER=" (100 + i)
+      printf "LASTUPDATE=2024/%02d/%02d %02d:%02d:%02d\r\n", 1 + i % 12, 1 + i % 28, i % 24, i % 60, (7 * i) % 60
+      print "TARGETDIRECTORY=C:\\src\\" name "\\"
+      print "RCFILE=C:\\src\\" name "\\" name ".rc"
+    }
+    print "[LISTCONTROL]"
+    split("150 90 70 160 300", widths, " ")
+    for (c = 0; c < 5; c++) print "HEADER_WIDTH" c "=" widths[c + 1]
+    print "[WINDOW]"; print "LEFT=40"; print "TOP=30"
+  }' >"$1"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+winpath() { echo "Z:${1//\//\\}"; }
+
+# wine-run's prefix and display, with the locale and settings it runs programs with.
+eval "$("$build/wine-run" --env | sed 's/^/export /')"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES='mscoree,mshtml=d' WINEARCH=win64
+
+probe() { # $1: output file, rest: probe arguments. Output through a file: Wine's helper
+  # processes may hold a pipe open long after the program ended.
+  local out=$1
+  shift
+  wine explorer /desktop=revtally-bench,1024x768 "$(winpath "$build/revtally_window_probe.exe")" \
+    "$@" >"$out" 2>"$work/probe.err" </dev/null || true
+  tr -d '\r' <"$out" >"$out.txt"
+  [[ -s $out.txt ]] || { cat "$work/probe.err" >&2; echo "window_bench.sh: the probe measured nothing" >&2; exit 1; }
+}
+
+echo "Revtally window under Wine ($(wine --version 2>/dev/null)), median of $runs runs"
+printf '%8s %12s %8s %12s %8s\n' projects start_ms ratio close_ms ratio
+base_start='' base_close=''
+for n in "${sizes[@]}"; do
+  folder=$work/n$n
+  mkdir -p "$folder"
+  cp "$build/Revtally.exe" "$folder/Revtally.exe"
+  write_ini "$folder/Revtally.ini" "$n"
+  # One warm-up run first, so that no size pays for Wine loading its DLLs.
+  probe "$work/warm$n" time "$(winpath "$folder/Revtally.exe")" 1
+  write_ini "$folder/Revtally.ini" "$n"
+  probe "$work/raw$n" time "$(winpath "$folder/Revtally.exe")" "$runs"
+  mv "$work/raw$n.txt" "$work/times$n"
+  rows=$(awk '{ print $3 }' "$work/times$n" | sort -u | tr '\n' ' ')
+  [[ $rows == "$n " ]] || echo "  (the list showed $rows rows, not $n)" >&2
+  start=$(awk '{ print $1 }' "$work/times$n" | median)
+  close=$(awk '{ print $2 }' "$work/times$n" | median)
+  [[ -n $base_start ]] || { base_start=$start; base_close=$close; }
+  printf '%8d %12.1f %7.2fx %12.1f %7.2fx\n' "$n" "$start" \
+    "$(awk -v a="$start" -v b="$base_start" 'BEGIN { print (b > 0 ? a / b : 0) }')" "$close" \
+    "$(awk -v a="$close" -v b="$base_close" 'BEGIN { print (b > 0 ? a / b : 0) }')"
+done
+echo "(ratios against the first size; targets: 1,000-project start under 3x the empty one," \
+  "1,000-project close under 2000 ms)"

@@ -1,0 +1,248 @@
+// Revtally.exe started as a user starts it, without a file: its window lists the projects of the
+// INI file beside it, and closing the window writes the list back there.
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+using namespace testfiles;
+
+namespace {
+constexpr int kProjectList = 1001;
+constexpr int kColumns = 5;
+constexpr DWORD kPatience = 30000;
+
+constexpr char kScriptText[] = "VS_VERSION_INFO VERSIONINFO\r\n FILEVERSION 1,2,3,41\r\n"
+                               " PRODUCTVERSION 1,2,3,41\r\nBEGIN\r\nEND\r\n";
+
+struct Project {
+    std::string name;
+    int major, minor, sub, build;
+    std::string lastUpdate, directory, script;
+};
+
+// The first project's script exists, in a folder whose name ("表ソ") and script name ("表示") end
+// in byte 0x5C, which a byte-wise path or INI routine takes for a backslash.
+std::vector<Project> Projects(const std::string& folder) {
+    const std::string directory = folder + "\\\x95\x5C\x83\x5C\\";
+    return {
+        {"\x95\x5C\x8E\xA6", 1, 2, 3, 41, "2024/01/02 03:04:05", directory,
+         directory + "\x95\x5C\x8E\xA6.rc"},
+        {"server tool", 10, 0, 0, 2147483647, "2023/12/31 23:59:59", "D:\\my projects\\server\\",
+         "D:\\my projects\\server\\server tool.rc"},
+        {"lib", 0, 0, 0, 0, "", "E:\\lib\\", "E:\\lib\\lib.rc"},
+    };
+}
+const int kWidths[kColumns] = {150, 90, 70, 160, 300};
+
+std::string IniText(const std::vector<Project>& projects) {
+    std::string text = "[PROJECT]\r\nSIZE=" + std::to_string(projects.size()) + "\r\n";
+    int index = 0;
+    for (const Project& p : projects) {
+        text += "[PROJECT" + std::to_string(index++) + "]\r\nAPPLICATION=" + p.name +
+                "\r\nMEJORVERSION=" + std::to_string(p.major) +
+                "\r\nMINORVERSION=" + std::to_string(p.minor) +
+                "\r\nSUBVERSION=" + std::to_string(p.sub) +
+                "\r\nBUILDNUMBER=" + std::to_string(p.build) + "\r\nLASTUPDATE=" + p.lastUpdate +
+                "\r\nTARGETDIRECTORY=" + p.directory + "\r\nRCFILE=" + p.script + "\r\n";
+    }
+    text += "[LISTCONTROL]\r\n";
+    for (int column = 0; column < kColumns; ++column)
+        text += "HEADER_WIDTH" + std::to_string(column) + "=" + std::to_string(kWidths[column]) +
+                "\r\n";
+    return text + "[WINDOW]\r\nLEFT=40\r\nTOP=30\r\n";
+}
+
+std::string WidthKey(int column) {
+    return "HEADER_WIDTH" + std::to_string(column);
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer))
+        ADD_FAILURE() << "the window did not answer message " << message;
+    return static_cast<LRESULT>(answer);
+}
+
+class WindowRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char self[MAX_PATH];
+        const std::string built(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+        m_program = m_folder.Path("Revtally.exe");
+        m_ini = m_folder.Path("Revtally.ini");
+        const std::string source = built.substr(0, built.find_last_of('\\') + 1) + "Revtally.exe";
+        ASSERT_TRUE(CopyFileA(source.c_str(), m_program.c_str(), FALSE)) << source;
+    }
+
+    // A test that fails half-way leaves no window behind for the next one.
+    void TearDown() override {
+        for (PROCESS_INFORMATION& started : m_started) {
+            if (WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(started.hProcess, 99);
+                WaitForSingleObject(started.hProcess, kPatience);
+            }
+            CloseHandle(started.hProcess);
+        }
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_ini.c_str());
+    }
+
+    HANDLE Start() {
+        std::string commandLine = "\"" + m_program + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(m_program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                            nullptr, m_folder.Path().c_str(), &startup, &started)) {
+            ADD_FAILURE() << "cannot start " << m_program << " (error " << GetLastError() << ")";
+            return nullptr;
+        }
+        CloseHandle(started.hThread);
+        m_started.push_back(started);
+        return started.hProcess;
+    }
+
+    // Every shown main window, whichever process owns it.
+    static std::vector<HWND> MainWindows() {
+        std::vector<HWND> found;
+        for (HWND window = nullptr;
+             (window = FindWindowExA(nullptr, window, "#32770", "Revtally")) != nullptr;) {
+            if (GetDlgItem(window, kProjectList) && IsWindowVisible(window))
+                found.push_back(window);
+        }
+        return found;
+    }
+
+    // Visible means initialised: the dialog shows itself only once its queue has run empty.
+    HWND WaitForWindow(HANDLE process) {
+        for (DWORD waited = 0; waited < kPatience; waited += 50) {
+            for (HWND window : MainWindows()) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == GetProcessId(process))
+                    return window;
+            }
+            if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
+                break;
+        }
+        ADD_FAILURE() << "no window \"Revtally\" with the project list appeared";
+        return nullptr;
+    }
+
+    static bool Ends(HANDLE process, DWORD& exitCode) {
+        if (WaitForSingleObject(process, kPatience) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, kPatience);
+            return false;
+        }
+        GetExitCodeProcess(process, &exitCode);
+        return true;
+    }
+
+    void CloseAndWait(HWND window, HANDLE process) {
+        ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+        DWORD exitCode = 99;
+        ASSERT_TRUE(Ends(process, exitCode)) << "the program did not end after WM_CLOSE";
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    int ReadInt(const char* section, const std::string& key) const {
+        return static_cast<int>(GetPrivateProfileIntA(section, key.c_str(), -999, m_ini.c_str()));
+    }
+    std::string ReadString(const std::string& section, const char* key) const {
+        char buffer[4096];
+        const DWORD length = GetPrivateProfileStringA(section.c_str(), key, "<missing>", buffer,
+                                                      sizeof buffer, m_ini.c_str());
+        return std::string(buffer, length);
+    }
+
+    TestFolder m_folder{"rvt-window"};
+    std::string m_program, m_ini;
+    std::vector<PROCESS_INFORMATION> m_started;
+};
+
+TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
+    const std::vector<Project> projects = Projects(m_folder.Path());
+    MakeFolder(projects[0].directory.substr(0, projects[0].directory.size() - 1));
+    WriteBytes(projects[0].script, kScriptText);
+    const long long scriptWritten = WriteTime(projects[0].script);
+    WriteBytes(m_ini, IniText(projects));
+    HANDLE process = Start();
+    ASSERT_TRUE(process);
+    HWND window = WaitForWindow(process);
+    ASSERT_TRUE(window);
+    HWND list = GetDlgItem(window, kProjectList);
+    EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 3);
+    EXPECT_EQ(Ask(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    for (int column = 0; column < kColumns; ++column)
+        EXPECT_EQ(Ask(list, LVM_GETCOLUMNWIDTH, column), kWidths[column]) << "column " << column;
+
+    CloseAndWait(window, process);
+    EXPECT_EQ(ReadInt("PROJECT", "SIZE"), 3);
+    int index = 0;
+    for (const Project& p : projects) {
+        const std::string section = "PROJECT" + std::to_string(index++);
+        SCOPED_TRACE(section);
+        EXPECT_EQ(ReadString(section, "APPLICATION"), p.name);
+        EXPECT_EQ(ReadInt(section.c_str(), "MEJORVERSION"), p.major);
+        EXPECT_EQ(ReadInt(section.c_str(), "MINORVERSION"), p.minor);
+        EXPECT_EQ(ReadInt(section.c_str(), "SUBVERSION"), p.sub);
+        EXPECT_EQ(ReadInt(section.c_str(), "BUILDNUMBER"), p.build);
+        EXPECT_EQ(ReadString(section, "LASTUPDATE"), p.lastUpdate);
+        EXPECT_EQ(ReadString(section, "TARGETDIRECTORY"), p.directory);
+        EXPECT_EQ(ReadString(section, "RCFILE"), p.script);
+    }
+    for (int column = 0; column < kColumns; ++column)
+        EXPECT_EQ(ReadInt("LISTCONTROL", WidthKey(column)), kWidths[column]) << column;
+    // Showing the selected project must not write its script.
+    EXPECT_EQ(ReadBytes(projects[0].script), kScriptText);
+    EXPECT_EQ(WriteTime(projects[0].script), scriptWritten);
+}
+
+TEST_F(WindowRun, FirstRunWritesFittedColumnWidthsAndAnEmptyList) {
+    HANDLE process = Start();
+    ASSERT_TRUE(process);
+    HWND window = WaitForWindow(process);
+    ASSERT_TRUE(window);
+    HWND list = GetDlgItem(window, kProjectList);
+    EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 0);
+    int shown[kColumns] = {};
+    for (int column = 0; column < kColumns; ++column)
+        shown[column] = static_cast<int>(Ask(list, LVM_GETCOLUMNWIDTH, column));
+
+    CloseAndWait(window, process);
+    EXPECT_EQ(ReadInt("PROJECT", "SIZE"), 0);
+    for (int column = 0; column < kColumns; ++column) {
+        EXPECT_GT(ReadInt("LISTCONTROL", WidthKey(column)), 0) << column;
+        EXPECT_EQ(ReadInt("LISTCONTROL", WidthKey(column)), shown[column]) << column;
+    }
+}
+
+TEST_F(WindowRun, SecondStartEndsAtOnceAndLeavesTheFirstWindowAlone) {
+    const std::vector<Project> projects = Projects(m_folder.Path());
+    WriteBytes(m_ini, IniText(projects));
+    HANDLE first = Start();
+    ASSERT_TRUE(first);
+    HWND window = WaitForWindow(first);
+    ASSERT_TRUE(window);
+
+    HANDLE second = Start();
+    ASSERT_TRUE(second);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(Ends(second, exitCode)) << "the second start kept running";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(MainWindows().size(), 1u);
+    EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    CloseAndWait(window, first);
+    EXPECT_EQ(ReadInt("PROJECT", "SIZE"), 3);
+    EXPECT_EQ(ReadString("PROJECT2", "RCFILE"), projects[2].script);
+}
+
+} // namespace
