@@ -10,6 +10,7 @@ packages=(
   googletest libbenchmark-dev                           # tests and benchmarks
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Revtally.exe and windres
   wine wine64 xvfb fonts-ipafont-gothic locales         # running it for real
+  fp-utils                                              # chmcmd, which compiles the help file
   imagemagick                                           # scripts/screenshot.sh
 )
 

@@ -1,0 +1,24 @@
+// Test program for the window: it links the program's own resources, so the real dialog
+// templates are used, and it has an application object named like the program.
+#include "CWinApp.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <windows.h>
+
+namespace {
+class UiTestApp : public CWinApp {
+public:
+    UiTestApp() : CWinApp("Revtally") {}
+};
+UiTestApp theApp;
+} // namespace
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |
+                                                       ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
