@@ -1,0 +1,226 @@
+// Adding, modifying and deleting projects, the history and help buttons, and the about box.
+#include "AboutDialog.h"
+#include "CFileDialog.h"
+#include "DialogDriver.h"
+#include "ProjectRecord.h"
+#include "Win32Text.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+using namespace uitest;
+
+namespace {
+// What the file dialog answers, instead of a user.
+struct FileChoice {
+    static inline INT_PTR s_result = IDCANCEL;
+    static inline std::string s_path;
+    static INT_PTR Answer(HWND, CString& path) {
+        path = s_path.c_str();
+        return s_result;
+    }
+};
+
+class ScopedFileChoice {
+public:
+    ScopedFileChoice(INT_PTR result, const std::string& path) {
+        FileChoice::s_result = result;
+        FileChoice::s_path = path;
+        m_previous = CFileDialog::SetHook(&FileChoice::Answer);
+    }
+    ~ScopedFileChoice() { CFileDialog::SetHook(m_previous); }
+
+private:
+    CFileDialog::Hook m_previous;
+};
+
+// Runs steps inside the modal loop of a dialog the test opened: a thread timer fires there.
+class WhileModal {
+public:
+    explicit WhileModal(std::function<void()> steps) {
+        s_steps = std::move(steps);
+        m_timer = SetTimer(nullptr, 0, 50, &WhileModal::Fire);
+    }
+    ~WhileModal() { KillTimer(nullptr, m_timer); }
+
+private:
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        if (s_steps)
+            std::exchange(s_steps, nullptr)();
+    }
+    static inline std::function<void()> s_steps;
+    UINT_PTR m_timer;
+};
+
+HWND DirectoryDialogWindow() {
+    return FindWindowW(L"#32770", L"ディレクトリの修正");
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char buffer[1024] = {};
+    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+class ProjectMaintenance : public MainDialogFixture {
+protected:
+    // Four projects a, b, c, d, top to bottom.
+    void OpenFour() {
+        std::vector<StoredProject> projects;
+        for (const char* name : {"a", "b", "c", "d"})
+            projects.push_back({name, Version{1, 0, 0, 1},
+                                AddScript(std::string(name) + ".rc", ScriptText({1, 0, 0, 1}))});
+        Open(ProjectIni(projects));
+    }
+    void Select(int row) { ClickRow(Dialog(), row); }
+    std::string Rows() {
+        std::string names;
+        for (int row = 0; row < Dialog().GetProjectList().GetItemCount(); ++row)
+            names += RowName(Dialog(), row);
+        return names;
+    }
+};
+
+TEST_F(ProjectMaintenance, DeleteSelectsTheRowThatTakesItsPlace) {
+    struct Case {
+        int row;
+        const char* left;
+        const char* selected;
+    };
+    for (const Case& c : {Case{0, "bcd", "b"}, Case{1, "acd", "c"}, Case{3, "abc", "c"}}) {
+        SCOPED_TRACE(c.row);
+        OpenFour();
+        Select(c.row);
+        ClickButton(Dialog(), IDC_DELETE);
+        EXPECT_EQ(Rows(), c.left);
+        ASSERT_NE(Dialog().GetCurrentProject(), nullptr);
+        EXPECT_EQ(std::string(Dialog().GetCurrentProject()->name), c.selected);
+        EXPECT_EQ(FieldText(Dialog(), IDC_NAME), c.selected);
+        EXPECT_TRUE(Dialog().GetProjectList().GetItemState(
+                        Dialog().FindRowByRecord(Dialog().GetCurrentProject()), LVIS_SELECTED) &
+                    LVIS_SELECTED);
+    }
+}
+
+TEST_F(ProjectMaintenance, DeletingTheOnlyProjectClearsTheFields) {
+    Open(ProjectIni(
+        {{"only", Version{2, 3, 4, 5}, AddScript("only.rc", ScriptText({2, 3, 4, 5}))}}));
+    ClickButton(Dialog(), IDC_DELETE);
+    EXPECT_EQ(Dialog().GetProjectList().GetItemCount(), 0);
+    EXPECT_EQ(Dialog().GetCurrentProject(), nullptr);
+    EXPECT_EQ(FieldText(Dialog(), IDC_NAME), "");
+    EXPECT_EQ(ShownNumbers(Dialog()), "0.0.0 b0");
+    // Nothing left to delete: a second press is harmless.
+    ClickButton(Dialog(), IDC_DELETE);
+    Close();
+    EXPECT_EQ(Profile().ReadInt("PROJECT", "SIZE"), 0);
+}
+
+TEST_F(ProjectMaintenance, AddingARegisteredScriptInOtherLetterCaseMovesItUp) {
+    OpenFour();
+    std::string other = Script("C.RC");
+    ScopedFileChoice choice(IDOK, other);
+    ClickButton(Dialog(), IDC_ADD);
+    EXPECT_EQ(Rows(), "cabd");
+    EXPECT_EQ(std::string(Dialog().GetCurrentProject()->rcFile), Script("c.rc"));
+
+    // A cancelled choice changes nothing.
+    ScopedFileChoice cancelled(IDCANCEL, Script("new.rc"));
+    ClickButton(Dialog(), IDC_ADD);
+    EXPECT_EQ(Rows(), "cabd");
+}
+
+TEST_F(ProjectMaintenance, AddingANewScriptRegistersIt) {
+    OpenFour();
+    const std::string path = AddScript("tool.v2.rc", ScriptText({7, 8, 9, 10}));
+    ScopedFileChoice choice(IDOK, path);
+    ClickButton(Dialog(), IDC_ADD);
+    EXPECT_EQ(Rows(), "tool.v2abcd");
+    EXPECT_EQ(ShownNumbers(Dialog()), "7.8.9 b10");
+    EXPECT_EQ(std::string(Dialog().GetCurrentProject()->directory), m_scripts.Path() + "\\");
+}
+
+TEST_F(ProjectMaintenance, ModifyThenCancelLeavesTheRecordAlone) {
+    OpenFour();
+    ProjectRecord* record = Dialog().GetCurrentProject();
+    const std::string before = std::string(record->rcFile);
+    std::string shownTarget;
+    std::string shownAfterBrowse;
+    ScopedFileChoice choice(IDOK, Script("elsewhere.rc"));
+    WhileModal steps([&] {
+        HWND box = DirectoryDialogWindow();
+        ASSERT_NE(box, nullptr);
+        SendMessageA(GetDlgItem(box, IDC_DIRECTORY_BROWSE), BM_CLICK, 0, 0);
+        shownTarget = ItemText(box, IDC_DIRECTORY_TARGET);
+        shownAfterBrowse = ItemText(box, IDC_DIRECTORY_NEW);
+        SendMessageA(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    ClickButton(Dialog(), IDC_MODIFY);
+    EXPECT_EQ(shownTarget, before);
+    EXPECT_EQ(shownAfterBrowse, Script("elsewhere.rc"));
+    EXPECT_EQ(std::string(record->rcFile), before);
+}
+
+TEST_F(ProjectMaintenance, ModifyChangesOnlyTheScriptPath) {
+    OpenFour();
+    ProjectRecord* record = Dialog().GetCurrentProject();
+    const std::string moved = Script("moved.rc");
+    WhileModal steps([&] {
+        HWND box = DirectoryDialogWindow();
+        ASSERT_NE(box, nullptr);
+        SetDlgItemTextA(box, IDC_DIRECTORY_NEW, moved.c_str());
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    });
+    ClickButton(Dialog(), IDC_MODIFY);
+    EXPECT_EQ(std::string(record->rcFile), moved);
+    EXPECT_EQ(std::string(record->name), "a");
+    EXPECT_EQ(std::string(record->directory), m_scripts.Path() + "\\");
+    // The script at its new place is found as the same project.
+    EXPECT_EQ(Dialog().FindRowByScript(moved.c_str()), 0);
+}
+
+TEST_F(ProjectMaintenance, APathLongerThanTheFieldIsRefusedAtOk) {
+    const std::string longPath = "C:\\" + std::string(250, 'x') + ".rc";
+    Open(ProjectIni({{"long", Version{1, 0, 0, 1}, longPath}}));
+    bool stillOpenAfterOk = false;
+    WhileModal steps([&] {
+        HWND box = DirectoryDialogWindow();
+        ASSERT_NE(box, nullptr);
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        stillOpenAfterOk = IsWindow(box) != FALSE;
+        SendMessageA(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    ClickButton(Dialog(), IDC_MODIFY);
+    EXPECT_TRUE(stillOpenAfterOk);
+    ASSERT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_EQ(m_messages.Messages()[0], Utf8ToWide("240 文字以内で入力してください。"));
+    EXPECT_EQ(std::string(Dialog().GetCurrentProject()->rcFile), longPath);
+}
+
+TEST_F(ProjectMaintenance, HistoryOfANeverStampedProjectSaysThereIsNone) {
+    OpenFour();
+    ClickButton(Dialog(), IDC_HISTORY);
+    ASSERT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_EQ(m_messages.Messages()[0], Utf8ToWide("履歴ファイルがありません"));
+}
+
+TEST_F(ProjectMaintenance, HelpWithoutTheHelpFileSaysSo) {
+    OpenFour();
+    // The help file is looked for beside the program, here a folder without one.
+    AfxGetApp()->Run((m_scripts.Path() + "\\Revtally.exe").c_str(), {});
+    Dialog().WinHelp(0);
+    ASSERT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_EQ(m_messages.Messages()[0], Utf8ToWide("ヘルプファイルが見つかりません。"));
+}
+
+TEST(AboutBox, ShowsTheProgramsOwnVersionAndBuild) {
+    AboutDialog about;
+    ASSERT_TRUE(about.Create());
+    EXPECT_EQ(ItemText(about.GetSafeHwnd(), IDC_ABOUT_VERSION), REVTALLY_TEST_VERSION_TEXT);
+    EXPECT_EQ(ItemText(about.GetSafeHwnd(), IDC_ABOUT_BUILD), REVTALLY_TEST_BUILD_TEXT);
+    about.DestroyWindow();
+}
+} // namespace
