@@ -46,7 +46,7 @@ CDialog::~CDialog() {
     }
 }
 
-HWND CDialog::CreateFromTemplate(HWND owner, bool& wantsVisible) {
+HWND CDialog::CreateFromTemplate(HWND owner) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
@@ -62,7 +62,6 @@ HWND CDialog::CreateFromTemplate(HWND owner, bool& wantsVisible) {
     const size_t styleAt = signature == 0xFFFF ? kExtendedStyleOffset : kPlainStyleOffset;
     DWORD style = 0;
     std::memcpy(&style, copy.data() + styleAt, sizeof style);
-    wantsVisible = (style & WS_VISIBLE) != 0;
     style &= ~static_cast<DWORD>(WS_VISIBLE);
     std::memcpy(copy.data() + styleAt, &style, sizeof style);
     return CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
@@ -70,20 +69,27 @@ HWND CDialog::CreateFromTemplate(HWND owner, bool& wantsVisible) {
 }
 
 BOOL CDialog::Create() {
-    bool wantsVisible = false;
-    return CreateFromTemplate(m_parent ? m_parent->m_hWnd : nullptr, wantsVisible) != nullptr;
+    return CreateFromTemplate(m_parent ? m_parent->m_hWnd : nullptr) != nullptr;
 }
 
 INT_PTR CDialog::DoModal() {
+    // Without a parent the main window owns the dialog, so it stays above it and the main
+    // window waits while it is open.
     HWND owner = m_parent ? m_parent->m_hWnd : nullptr;
+    if (!owner) {
+        CWinApp* app = AfxGetApp();
+        if (app && app->m_pMainWnd && app->m_pMainWnd != this)
+            owner = app->m_pMainWnd->m_hWnd;
+    }
     const bool disableOwner = owner && IsWindowEnabled(owner);
     if (disableOwner)
         EnableWindow(owner, FALSE);
     m_modalResult = -1;
     m_inModalLoop = true;
-    bool wantsVisible = false;
-    if (CreateFromTemplate(owner, wantsVisible) && m_inModalLoop)
-        RunModalLoop(wantsVisible);
+    // A modal dialog is shown once the queue runs empty whatever its template says, as the
+    // system's own modal dialogs are.
+    if (CreateFromTemplate(owner) && m_inModalLoop)
+        RunModalLoop();
     m_inModalLoop = false;
     if (m_hWnd)
         SetWindowPos(nullptr, 0, 0, 0, 0,
@@ -97,10 +103,10 @@ INT_PTR CDialog::DoModal() {
     return m_modalResult;
 }
 
-void CDialog::RunModalLoop(bool showWhenIdle) {
+void CDialog::RunModalLoop() {
     // The window is shown once, when the queue first runs empty: by then initialisation and
     // whatever it posted have run, and a window that hid itself meanwhile stays hidden.
-    bool pendingShow = showWhenIdle;
+    bool pendingShow = true;
     MSG message;
     while (m_inModalLoop && m_hWnd) {
         if (pendingShow && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {

@@ -44,8 +44,8 @@ private:
     // The message, handled or not; *result is what the dialog manager is told.
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool CallHandler(const MessageMapEntry& entry, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    HWND CreateFromTemplate(HWND owner, bool& wantsVisible);
-    void RunModalLoop(bool showWhenIdle);
+    HWND CreateFromTemplate(HWND owner);
+    void RunModalLoop();
 
     UINT m_templateId;
     CWnd* m_parent;

@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Saves a picture of the main window with a few projects in it, for the README:
-# docs/screenshots/main-window.png.
+# Saves the pictures of the README into docs/screenshots (or FOLDER):
+#   main-window.png  the main window with a few projects in it
+#   about-box.png    its about box, opened with the ﾊﾞｰｼﾞｮﾝ button
+#   tray-menu.png    the notification-area menu of the program started in tray mode (-t)
 #
-#   scripts/screenshot.sh [output.png]
+#   scripts/screenshot.sh [FOLDER]
 #
-# Builds the windows tree if needed and runs Revtally.exe under Wine (wine-run's manual prefix and
-# display, both ended afterwards) inside a Wine virtual desktop, so that the window gets its frame
-# and caption drawn. The projects' scripts are copies of examples/app.rc under C:\Projects in the
-# prefix, so every path the window shows exists; they are removed afterwards.
+# Builds the windows tree if needed and runs Revtally.exe under Wine (wine-run's prefix and display:
+# the shared "manual" ones, or those named by REVTALLY_WINE_RUN; the display and Wine are ended
+# afterwards) inside a Wine virtual desktop, so that windows get their frame and caption drawn.
+# The projects' scripts are copies of examples/app.rc under C:\Projects in the prefix, so every
+# path the window shows exists; they are removed afterwards. bench/window_probe.cpp finds the
+# windows, opens the menu and the about box, and closes them again.
 set -euo pipefail
+out_dir=${1:+$(realpath -m "$1")}
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/windows
-output=${1:-$root/docs/screenshots/main-window.png}
+out_dir=${out_dir:-$root/docs/screenshots}
 
 command -v import >/dev/null || { echo "screenshot.sh: ImageMagick's import is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 [[ -x $build/wine-run ]] || cmake --preset windows >/dev/null
@@ -72,14 +77,67 @@ updates=("2025/03/14 18:22:05" "2025/03/02 09:41:37" "2025/02/11 15:03:59" "2024
   done
   printf '[LISTCONTROL]\r\nHEADER_WIDTH0=84\r\nHEADER_WIDTH1=60\r\nHEADER_WIDTH2=44\r\n'
   printf 'HEADER_WIDTH3=142\r\nHEADER_WIDTH4=200\r\n'
-} >"$work/Revtally.ini"
+} >"$work/projects.ini"
 cp "$build/Revtally.exe" "$work/Revtally.exe"
 
-# No [WINDOW] position: the window opens centred on the desktop.
-wine explorer "/desktop=$desktop,1024x768" "$(winpath "$work/Revtally.exe")" \
-  >"$work/program.out" 2>&1 </dev/null &
-program_pid=$!
+start_program() { # Revtally.exe's arguments; every run starts from the same project list
+  cp "$work/projects.ini" "$work/Revtally.ini"
+  wine explorer "/desktop=$desktop,1024x768" "$(winpath "$work/Revtally.exe")" "$@" \
+    >"$work/program.out" 2>&1 </dev/null &
+  program_pid=$!
+}
 
+end_program() { # after the program was told to end
+  wait "$program_pid" || true
+  program_pid=''
+}
+
+# shoot NAME LEFT TOP WIDTH HEIGHT MARGIN: saves that part of the screen, with a margin around it
+# that keeps a frame's edge in the picture, as NAME.png. The virtual desktop fills the display, so
+# window and screen coordinates agree.
+screen_width=1024 screen_height=768
+shoot() {
+  local name=$1 left=$2 top=$3 width=$4 height=$5 margin=$6
+  local x=$((left > margin ? left - margin : 0)) y=$((top > margin ? top - margin : 0))
+  local right=$((left + width + margin)) bottom=$((top + height + margin))
+  ((right <= screen_width)) || right=$screen_width
+  ((bottom <= screen_height)) || bottom=$screen_height
+  import -display "$DISPLAY" -window root -crop "$((right - x))x$((bottom - y))+$x+$y" +repage \
+    "$out_dir/$name.png"
+  echo "screenshot.sh: wrote $out_dir/$name.png (window ${width}x${height} at $left,$top)"
+}
+
+wait_rect() { # CLASS CAPTION WHAT: prints the frame of the shown window, once it is there
+  if ! run_probe rectof "$1" "$2"; then
+    echo "screenshot.sh: $3 did not appear" >&2
+    cat "$work/probe.err" >&2
+    return 1
+  fi
+}
+
+mkdir -p "$out_dir"
+WM_COMMAND=0x0111 WM_KEYDOWN=0x0100 VK_ESCAPE=0x1B IDOK=1
+about_caption='Revtallyのﾊﾞｰｼﾞｮﾝ情報'
+
+# The tray menu. The window hides itself at once in tray mode; a click on the icon arrives as its
+# notification message (WM_APP+0x200, lParam WM_LBUTTONUP) and shows the menu right-aligned at the
+# cursor, put just above the icon in the desktop's notification area.
+start_program -t
+run_probe post 0 0 0 >/dev/null # WM_NULL: the window is there
+sleep 1
+run_probe cursor 1000 740 >/dev/null
+run_probe post 0x8200 0 0x0202 >/dev/null
+rect=$(wait_rect '#32768' '' 'the tray menu')
+read -r left top width height <<<"$rect"
+sleep 1
+shoot tray-menu "$left" "$top" "$width" "$height" 24
+run_probe postto '#32768' '' "$WM_KEYDOWN" "$VK_ESCAPE" 0 >/dev/null
+run_probe gone '#32768' '' >/dev/null || echo "screenshot.sh: the tray menu did not close" >&2
+run_probe post "$WM_COMMAND" 57665 0 >/dev/null # the menu's exit command, ID_APP_EXIT
+end_program
+
+# The main window. No [WINDOW] position: it opens centred on the desktop.
+start_program
 rect=''
 for _ in $(seq 1 60); do
   rect=$(run_probe rect) && break
@@ -88,16 +146,16 @@ done
 [[ -n $rect ]] || { echo "screenshot.sh: the window did not appear" >&2; cat "$work/probe.err" >&2; exit 1; }
 read -r left top width height <<<"$rect"
 sleep 1 # let the first paint finish
+shoot main-window "$left" "$top" "$width" "$height" 12
 
-# The virtual desktop fills the display, so window and screen coordinates agree. A small margin
-# keeps the frame's edge in the picture.
-margin=12
-x=$((left > margin ? left - margin : 0))
-y=$((top > margin ? top - margin : 0))
-mkdir -p "$(dirname "$output")"
-import -display "$DISPLAY" -window root -crop "$((width + 2 * margin))x$((height + 2 * margin))+$x+$y" +repage "$output"
+# Its about box, from the ﾊﾞｰｼﾞｮﾝ button (BN_CLICKED is 0).
+run_probe post "$WM_COMMAND" 1020 0 >/dev/null
+rect=$(wait_rect '#32770' "$about_caption" 'the about box')
+read -r left top width height <<<"$rect"
+sleep 1
+shoot about-box "$left" "$top" "$width" "$height" 0
+run_probe postto '#32770' "$about_caption" "$WM_COMMAND" "$IDOK" 0 >/dev/null
+run_probe gone '#32770' "$about_caption" >/dev/null || echo "screenshot.sh: the about box did not close" >&2
 
 run_probe close >/dev/null || echo "screenshot.sh: the window did not close" >&2
-wait "$program_pid" || true
-program_pid=''
-echo "screenshot.sh: wrote $output (window ${width}x${height} at $left,$top)"
+end_program

@@ -168,6 +168,9 @@ void MainDialog::OnOK() {
 }
 
 BOOL MainDialog::DestroyWindow() {
+    // Without its window the list is gone too: saving now would store an empty list.
+    if (!m_hWnd)
+        return FALSE;
     NOTIFYICONDATAA icon;
     FillTrayIcon(icon);
     Shell_NotifyIconA(NIM_DELETE, &icon);

@@ -13,6 +13,7 @@ using namespace uitest;
 
 namespace {
 TEST(MainDialogSmoke, OpensOverAnEmptyProfileAndSavesOnDestroy) {
+    MessageCapture messages;
     ProfileFolder profile;
     LaunchOptions options;
     MainDialog dialog(&options);
@@ -22,6 +23,7 @@ TEST(MainDialogSmoke, OpensOverAnEmptyProfileAndSavesOnDestroy) {
     EXPECT_EQ(dialog.GetProjectList().GetColumnCount(), 5);
     dialog.DestroyWindow();
     EXPECT_EQ(profile.ReadInt("PROJECT", "SIZE"), 0);
+    EXPECT_TRUE(messages.Messages().empty());
 }
 
 const char* const kWidthKeys[] = {"HEADER_WIDTH0", "HEADER_WIDTH1", "HEADER_WIDTH2",

@@ -216,6 +216,52 @@ TEST_F(ProjectMaintenance, HelpWithoutTheHelpFileSaysSo) {
     EXPECT_EQ(m_messages.Messages()[0], Utf8ToWide("ヘルプファイルが見つかりません。"));
 }
 
+TEST_F(ProjectMaintenance, EveryHelpRequestEndsInTheHelpOperation) {
+    OpenFour();
+    AfxGetApp()->Run((m_scripts.Path() + "\\Revtally.exe").c_str(), {});
+    AfxGetApp()->m_pMainWnd = &Dialog();
+    // The button, and F1 (which arrives as WM_HELP).
+    ClickButton(Dialog(), ID_HELP);
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    SendMessageA(Dialog().GetSafeHwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    AfxGetApp()->m_pMainWnd = nullptr;
+    EXPECT_EQ(m_messages.Messages(),
+              std::vector<std::wstring>(2, Utf8ToWide("ヘルプファイルが見つかりません。")));
+}
+
+TEST_F(ProjectMaintenance, TheModalDialogsAreShownOverTheMainWindow) {
+    OpenFour();
+    AfxGetApp()->m_pMainWnd = &Dialog();
+    struct Seen {
+        bool visible = false;
+        HWND owner = nullptr;
+    };
+    auto look = [](HWND box, Seen& seen) {
+        if (!box)
+            return;
+        seen.visible = IsWindowVisible(box) != FALSE;
+        seen.owner = GetWindow(box, GW_OWNER);
+        SendMessageA(GetDlgItem(box, IDCANCEL) ? GetDlgItem(box, IDCANCEL) : GetDlgItem(box, IDOK),
+                     BM_CLICK, 0, 0);
+    };
+    Seen about;
+    {
+        WhileModal steps([&] { look(FindWindowW(L"#32770", L"Revtallyのﾊﾞｰｼﾞｮﾝ情報"), about); });
+        ClickButton(Dialog(), IDC_VERSION);
+    }
+    Seen directory;
+    {
+        WhileModal steps([&] { look(DirectoryDialogWindow(), directory); });
+        ClickButton(Dialog(), IDC_MODIFY);
+    }
+    AfxGetApp()->m_pMainWnd = nullptr;
+    EXPECT_TRUE(about.visible);
+    EXPECT_EQ(about.owner, Dialog().GetSafeHwnd());
+    EXPECT_TRUE(directory.visible);
+    EXPECT_EQ(directory.owner, Dialog().GetSafeHwnd());
+}
+
 TEST(AboutBox, ShowsTheProgramsOwnVersionAndBuild) {
     AboutDialog about;
     ASSERT_TRUE(about.Create());

@@ -11,6 +11,14 @@ namespace {
 class UiTestApp : public CWinApp {
 public:
     UiTestApp() : CWinApp("Revtally") {}
+    // As the program's own application object does: help requests go to the main window.
+    BOOL OnCmdMsg(unsigned id) override {
+        if (id == kHelpCommand) {
+            OnHelp();
+            return TRUE;
+        }
+        return CWinApp::OnCmdMsg(id);
+    }
 };
 UiTestApp theApp;
 } // namespace
