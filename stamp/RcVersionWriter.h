@@ -9,8 +9,8 @@
 // rewritten; FALSE leaves it untouched, byte for byte.
 //
 // A script is refused (FALSE, nothing written) when rewriting it could damage it: a missing
-// statement, a keyword with no CR after it or a bare LF before it, a NUL byte in the file, or a version
-// statement that goes on over the next line.
+// statement, a keyword with no CR after it or a bare LF before it, a NUL byte in the file, or a
+// version statement that goes on over the next line.
 BOOL WriteRcVersion(const CString& path, const int& major, const int& minor, const int& sub,
                     const int& build, CString* failure = nullptr);
 

@@ -64,7 +64,8 @@ public:
     const std::string& IniPath() const { return m_iniPath; }
     std::string Path(const std::string& name) const { return m_folder.Path(name); }
     int ReadInt(const char* section, const char* key, int defaultValue = -999) const {
-        return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, m_iniPath.c_str()));
+        return static_cast<int>(
+            GetPrivateProfileIntA(section, key, defaultValue, m_iniPath.c_str()));
     }
     std::string ReadString(const char* section, const char* key,
                            const char* defaultValue = "<missing>") const {
