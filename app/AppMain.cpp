@@ -1,4 +1,4 @@
-#include "RevtallyApp.h"
+#include "app/RevtallyApp.h"
 
 // The one application object of the process.
 CRevtallyApp theApp;

@@ -1,20 +1,21 @@
-#include "RevtallyApp.h"
+#include "app/RevtallyApp.h"
 
-#include "PathFunctions.h"
-#include "RcVersionReader.h"
-#include "RcVersionWriter.h"
-#include "ScriptLock.h"
-#include "StandardError.h"
-#include "VersionHistory.h"
+#include "stamp/PathFunctions.h"
+#include "stamp/RcVersionReader.h"
+#include "stamp/RcVersionWriter.h"
+#include "framework/FullPath.h"
+#include "framework/ScriptLock.h"
+#include "framework/StandardError.h"
+#include "stamp/VersionHistory.h"
 
 #include <cerrno>
 #include <climits>
 #include <vector>
 
 #ifdef _WIN32
-#include "HandOffRecord.h"
-#include "MainDialog.h"
-#include "resource.h"
+#include "stamp/HandOffRecord.h"
+#include "ui/MainDialog.h"
+#include "res/resource.h"
 
 #include <cstring>
 
@@ -29,47 +30,12 @@ bool IsSwitch(const CString& argument) {
     return !argument.IsEmpty() && (argument[0] == '-' || argument[0] == '/');
 }
 
-// No fixed buffer: the platform says how long the full path is.
-bool FullPathOf(const CString& name, CString& fullPath) {
-    DWORD needed = GetFullPathNameA(name, 0, nullptr, nullptr);
-    for (int attempt = 0; needed != 0 && attempt < 3; ++attempt) {
-        std::vector<char> buffer(needed);
-        const DWORD length = GetFullPathNameA(name, needed, buffer.data(), nullptr);
-        if (length == 0)
-            return false;
-        if (length < needed) {
-            fullPath = CString(buffer.data(), static_cast<int>(length));
-            return true;
-        }
-        needed = length;
-    }
-    return false;
-}
 #else
 // An absolute POSIX path starts with "/", so only "-" starts a switch here.
 bool IsSwitch(const CString& argument) {
     return !argument.IsEmpty() && argument[0] == '-';
 }
 
-bool FullPathOf(const CString& name, CString& fullPath) {
-    if (name.IsEmpty())
-        return false;
-    if (name[0] == '/') {
-        fullPath = name;
-        return true;
-    }
-    std::vector<char> buffer(4096);
-    while (!::getcwd(buffer.data(), buffer.size())) {
-        if (errno != ERANGE)
-            return false;
-        buffer.resize(buffer.size() * 2);
-    }
-    CString folder(buffer.data());
-    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '/')
-        folder += '/';
-    fullPath = folder + name;
-    return true;
-}
 #endif
 } // namespace
 
@@ -166,57 +132,10 @@ HWND FindMainWindow() {
     return nullptr;
 }
 
-bool IsFile(const CString& path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Where the platform would find "revtally.exe" for a command line without a folder: the running
-// program's folder, the current folder, the system folders, then PATH.
-CString FindWindowProgram(const CString& modulePath) {
-    std::vector<CString> folders;
-    folders.push_back(ExtractDirectory(modulePath));
-    std::vector<char> buffer(32768);
-    if (DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-        n && n < buffer.size())
-        folders.push_back(CString(buffer.data(), static_cast<int>(n)) + "\\");
-    if (UINT n = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-        n && n < buffer.size())
-        folders.push_back(CString(buffer.data(), static_cast<int>(n)) + "\\");
-    if (UINT n = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-        n && n < buffer.size())
-        folders.push_back(CString(buffer.data(), static_cast<int>(n)) + "\\");
-    if (DWORD n = GetEnvironmentVariableA("PATH", buffer.data(), static_cast<DWORD>(buffer.size()));
-        n && n < buffer.size()) {
-        const CString path(buffer.data(), static_cast<int>(n));
-        int start = 0;
-        while (start <= path.GetLength()) {
-            int end = path.Find(';', start);
-            if (end < 0)
-                end = path.GetLength();
-            CString folder = path.Mid(start, end - start);
-            if (!folder.IsEmpty()) {
-                if (folder[folder.GetLength() - 1] != '\\')
-                    folder += '\\';
-                folders.push_back(folder);
-            }
-            start = end + 1;
-        }
-    }
-    for (const CString& folder : folders) {
-        if (folder.IsEmpty())
-            continue;
-        const CString candidate = folder + kWindowProgram;
-        if (IsFile(candidate))
-            return candidate;
-    }
-    return CString();
-}
-
 // Starts the window instance in tray mode. Its current folder is its own, so it never holds a
 // build's folder open.
-bool StartWindowInstance(const CString& modulePath) {
-    const CString program = FindWindowProgram(modulePath);
+bool StartWindowInstance() {
+    const CString program = FindProgram(kWindowProgram);
     if (program.IsEmpty())
         return false;
     const CString folder = ExtractDirectory(program);
@@ -251,7 +170,7 @@ void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNon
         window = FindMainWindow();
         if (!window && !started) {
             started = true;
-            if (!StartWindowInstance(GetModulePath()))
+            if (!StartWindowInstance())
                 return;
         }
         Sleep(kFindInterval);

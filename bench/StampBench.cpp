@@ -2,13 +2,13 @@
 // beside the cost of the file work alone (load, or load and the same temp-file-and-replace write).
 // Figures only: nothing here fails on a slow result.
 
-#include "AtomicFileWriter.h"
-#include "CodePage.h"
+#include "framework/AtomicFileWriter.h"
+#include "framework/CodePage.h"
 #include "RatioReporter.h"
-#include "RcVersionReader.h"
-#include "RcVersionWriter.h"
-#include "TextRules.h"
-#include "VersionHistory.h"
+#include "stamp/RcVersionReader.h"
+#include "stamp/RcVersionWriter.h"
+#include "stamp/TextRules.h"
+#include "stamp/VersionHistory.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The process entry point: it hands the module path and the argument vector to the one
 // application object and returns its exit code.
-#include "CException.h"
-#include "CWinApp.h"
+#include "framework/CException.h"
+#include "framework/CWinApp.h"
 
 #include <vector>
 

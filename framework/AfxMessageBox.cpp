@@ -1,8 +1,8 @@
-#include "AfxMessageBox.h"
+#include "framework/AfxMessageBox.h"
 
-#include "CWinApp.h"
-#include "CWnd.h"
-#include "Win32Text.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
+#include "framework/Win32Text.h"
 
 #include <vector>
 

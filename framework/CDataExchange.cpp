@@ -1,7 +1,7 @@
-#include "CDataExchange.h"
+#include "framework/CDataExchange.h"
 
-#include "CUserException.h"
-#include "CWnd.h"
+#include "framework/CUserException.h"
+#include "framework/CWnd.h"
 
 HWND CDataExchange::PrepareCtrl(int id) {
     m_lastControl = m_pDlgWnd->GetDlgItem(id);

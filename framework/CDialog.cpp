@@ -1,9 +1,9 @@
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
-#include "CDataExchange.h"
-#include "CException.h"
-#include "CUserException.h"
-#include "CWinApp.h"
+#include "framework/CDataExchange.h"
+#include "framework/CException.h"
+#include "framework/CUserException.h"
+#include "framework/CWinApp.h"
 
 #include <cstring>
 #include <exception>

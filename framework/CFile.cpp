@@ -1,5 +1,5 @@
-#include "CFile.h"
-#include "CFileException.h"
+#include "framework/CFile.h"
+#include "framework/CFileException.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "CFileDialog.h"
+#include "framework/CFileDialog.h"
 
-#include "CWinApp.h"
-#include "CWnd.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
 
 #include <commdlg.h>
 

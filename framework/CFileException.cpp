@@ -1,4 +1,4 @@
-#include "CFileException.h"
+#include "framework/CFileException.h"
 
 #ifdef _WIN32
 #include <windows.h>

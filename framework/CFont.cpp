@@ -1,4 +1,4 @@
-#include "CFont.h"
+#include "framework/CFont.h"
 
 #include <cstring>
 

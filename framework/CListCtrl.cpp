@@ -1,4 +1,4 @@
-#include "CListCtrl.h"
+#include "framework/CListCtrl.h"
 
 #include <vector>
 

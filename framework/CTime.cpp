@@ -1,4 +1,4 @@
-#include "CTime.h"
+#include "framework/CTime.h"
 
 CTime CTime::Now() {
     return CTime(std::time(nullptr));

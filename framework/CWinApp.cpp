@@ -1,8 +1,8 @@
-#include "CWinApp.h"
-#include "CodePage.h"
+#include "framework/CWinApp.h"
+#include "framework/CodePage.h"
 
 #ifdef _WIN32
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 #include <windows.h>
 #endif

@@ -1,4 +1,4 @@
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 void CWnd::CenterWindow() {
     RECT area{};

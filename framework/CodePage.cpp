@@ -1,4 +1,7 @@
-#include "CodePage.h"
+#include "framework/CodePage.h"
+
+#include <string>
+#include <string_view>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -69,4 +72,45 @@ bool CodePage::HasLeadBytes() const {
         if (lead)
             return true;
     return false;
+}
+
+namespace {
+// One character folded to lower case; advances i past it.
+unsigned FoldedCharacter(std::string_view text, size_t& i, const CodePage& codePage) {
+    const unsigned char first = static_cast<unsigned char>(text[i++]);
+    if (codePage.IsLeadByte(first) && i < text.size()) {
+        unsigned char second = static_cast<unsigned char>(text[i++]);
+        // Full-width A to Z (0x8260 to 0x8279) and a to z (0x8281 to 0x829A).
+        if (codePage.Number() == 932 && first == 0x82 && second >= 0x60 && second <= 0x79)
+            second = static_cast<unsigned char>(second + 0x21);
+        return (static_cast<unsigned>(first) << 8) | second;
+    }
+    return (first >= 'A' && first <= 'Z') ? first + ('a' - 'A') : first;
+}
+} // namespace
+
+bool EqualNoCaseMbcs(std::string_view a, std::string_view b) {
+    const CodePage& codePage = CodePage::Active();
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (FoldedCharacter(a, i, codePage) != FoldedCharacter(b, j, codePage))
+            return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+std::string FoldCaseMbcs(std::string_view text) {
+    const CodePage& codePage = CodePage::Active();
+    std::string folded;
+    folded.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t start = i;
+        const unsigned character = FoldedCharacter(text, i, codePage);
+        if (i - start == 2)
+            folded += static_cast<char>(character >> 8);
+        folded += static_cast<char>(character & 0xFF);
+    }
+    return folded;
 }

@@ -1,9 +1,9 @@
-#include "DataExchange.h"
+#include "framework/DataExchange.h"
 
-#include "AfxMessageBox.h"
-#include "CWnd.h"
-#include "IntegerText.h"
-#include "Win32Text.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/CWnd.h"
+#include "framework/IntegerText.h"
+#include "framework/Win32Text.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "IntegerText.h"
+#include "framework/IntegerText.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "MessageMap.h"
+#include "framework/MessageMap.h"
 
 const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, UINT id, UINT code) {
     const bool routed = message == WM_COMMAND || message == WM_NOTIFY;

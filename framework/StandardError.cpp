@@ -1,4 +1,4 @@
-#include "StandardError.h"
+#include "framework/StandardError.h"
 
 #ifdef _WIN32
 #include <windows.h>

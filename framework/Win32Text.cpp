@@ -1,4 +1,4 @@
-#include "Win32Text.h"
+#include "framework/Win32Text.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "ProjectListStore.h"
+#include "registry/ProjectListStore.h"
 
-#include "CWinApp.h"
-#include "ProjectListView.h"
-#include "ProjectRecord.h"
-#include "WindowSettings.h"
+#include "framework/CWinApp.h"
+#include "registry/ProjectListView.h"
+#include "registry/ProjectRecord.h"
+#include "registry/WindowSettings.h"
 
 namespace {
 constexpr char kProjectSection[] = "PROJECT";

@@ -1,7 +1,7 @@
-#include "WindowSettings.h"
+#include "registry/WindowSettings.h"
 
-#include "CWinApp.h"
-#include "CWnd.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
 
 namespace {
 constexpr char kWindowSection[] = "WINDOW";

@@ -1,5 +1,5 @@
-#include "PathFunctions.h"
-#include "TextRules.h"
+#include "stamp/PathFunctions.h"
+#include "stamp/TextRules.h"
 
 CString ExtractDirectory(const CString& path) {
     const int at = ReverseFindMbcs(path.View(), kPathSeparator);

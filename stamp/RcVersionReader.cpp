@@ -1,8 +1,8 @@
-#include "RcVersionReader.h"
+#include "stamp/RcVersionReader.h"
 
-#include "CFileException.h"
-#include "StringTokenizer.h"
-#include "TextRules.h"
+#include "framework/CFileException.h"
+#include "stamp/StringTokenizer.h"
+#include "stamp/TextRules.h"
 
 namespace {
 void SetFailure(CString* failure, const char* reason) {

@@ -1,8 +1,8 @@
-#include "RcVersionWriter.h"
+#include "stamp/RcVersionWriter.h"
 
-#include "AtomicFileWriter.h"
-#include "CFileException.h"
-#include "TextRules.h"
+#include "framework/AtomicFileWriter.h"
+#include "framework/CFileException.h"
+#include "stamp/TextRules.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "StringTokenizer.h"
+#include "stamp/StringTokenizer.h"
 
 #include <cstring>
 

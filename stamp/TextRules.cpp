@@ -1,8 +1,8 @@
-#include "TextRules.h"
+#include "stamp/TextRules.h"
 
-#include "CFile.h"
-#include "CFileException.h"
-#include "CodePage.h"
+#include "framework/CFile.h"
+#include "framework/CFileException.h"
+#include "framework/CodePage.h"
 
 #include <cstdint>
 #include <cstring>
@@ -81,32 +81,6 @@ bool FindStatementLine(std::string_view text, std::string_view keyword, int star
     line.begin = begin;
     line.end = static_cast<int>(cr);
     return true;
-}
-
-namespace {
-// One character folded to lower case; advances i past it.
-unsigned FoldedCharacter(std::string_view text, size_t& i, const CodePage& codePage) {
-    const unsigned char first = static_cast<unsigned char>(text[i++]);
-    if (codePage.IsLeadByte(first) && i < text.size()) {
-        unsigned char second = static_cast<unsigned char>(text[i++]);
-        // Full-width A to Z (0x8260 to 0x8279) and a to z (0x8281 to 0x829A).
-        if (codePage.Number() == 932 && first == 0x82 && second >= 0x60 && second <= 0x79)
-            second = static_cast<unsigned char>(second + 0x21);
-        return (static_cast<unsigned>(first) << 8) | second;
-    }
-    return (first >= 'A' && first <= 'Z') ? first + ('a' - 'A') : first;
-}
-} // namespace
-
-bool EqualNoCaseMbcs(std::string_view a, std::string_view b) {
-    const CodePage& codePage = CodePage::Active();
-    size_t i = 0;
-    size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (FoldedCharacter(a, i, codePage) != FoldedCharacter(b, j, codePage))
-            return false;
-    }
-    return i == a.size() && j == b.size();
 }
 
 int ParseAtoi(std::string_view text) {

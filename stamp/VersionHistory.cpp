@@ -1,11 +1,11 @@
-#include "VersionHistory.h"
+#include "stamp/VersionHistory.h"
 
-#include "AtomicFileWriter.h"
-#include "CFile.h"
-#include "CFileException.h"
-#include "CTime.h"
-#include "PathFunctions.h"
-#include "TextRules.h"
+#include "framework/AtomicFileWriter.h"
+#include "framework/CFile.h"
+#include "framework/CFileException.h"
+#include "framework/CTime.h"
+#include "stamp/PathFunctions.h"
+#include "stamp/TextRules.h"
 
 namespace {
 constexpr char kUpdateList[] = "#UPDATELIST";

@@ -1,7 +1,7 @@
-#include "AboutDialog.h"
+#include "ui/AboutDialog.h"
 
-#include "ProductInfo.h"
-#include "resource.h"
+#include "res/ProductInfo.h"
+#include "res/resource.h"
 
 #include <shellapi.h>
 

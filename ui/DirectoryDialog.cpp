@@ -1,10 +1,10 @@
-#include "DirectoryDialog.h"
+#include "ui/DirectoryDialog.h"
 
-#include "CFileDialog.h"
-#include "DataExchange.h"
-#include "ProjectRecord.h"
-#include "ScriptFileFilter.h"
-#include "resource.h"
+#include "framework/CFileDialog.h"
+#include "framework/DataExchange.h"
+#include "registry/ProjectRecord.h"
+#include "ui/ScriptFileFilter.h"
+#include "res/resource.h"
 
 const MessageMapEntry DirectoryDialog::kMessageEntries[] = {
     OnCommand(IDC_DIRECTORY_BROWSE, BN_CLICKED, &DirectoryDialog::OnBrowse),

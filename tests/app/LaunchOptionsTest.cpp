@@ -1,4 +1,4 @@
-#include "RevtallyApp.h"
+#include "app/RevtallyApp.h"
 
 #include <gtest/gtest.h>
 

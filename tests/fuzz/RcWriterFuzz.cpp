@@ -8,10 +8,10 @@
 //   bytes 9-    the script text
 // Inputs shorter than the header are ignored.
 
-#include "CString.h"
-#include "CodePage.h"
-#include "RcVersionReader.h"
-#include "RcVersionWriter.h"
+#include "framework/CString.h"
+#include "framework/CodePage.h"
+#include "stamp/RcVersionReader.h"
+#include "stamp/RcVersionWriter.h"
 
 #include <array>
 #include <climits>

@@ -1,5 +1,5 @@
-#include "AtomicFileWriter.h"
-#include "CFileException.h"
+#include "framework/AtomicFileWriter.h"
+#include "framework/CFileException.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

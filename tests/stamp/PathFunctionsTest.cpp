@@ -1,4 +1,4 @@
-#include "PathFunctions.h"
+#include "stamp/PathFunctions.h"
 #include "StampTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "RcVersionReader.h"
+#include "stamp/RcVersionReader.h"
 #include "StampTestSupport.h"
 #include "TestFiles.h"
 

@@ -1,5 +1,5 @@
-#include "RcVersionReader.h"
-#include "RcVersionWriter.h"
+#include "stamp/RcVersionReader.h"
+#include "stamp/RcVersionWriter.h"
 #include "StampTestSupport.h"
 #include "TestFiles.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CodePage.h"
-#include "PathFunctions.h"
+#include "framework/CodePage.h"
+#include "stamp/PathFunctions.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "CFileException.h"
+#include "framework/CFileException.h"
 #include "StampTestSupport.h"
-#include "StringTokenizer.h"
+#include "stamp/StringTokenizer.h"
 #include "TestFiles.h"
-#include "TextRules.h"
+#include "stamp/TextRules.h"
 
 #include <gtest/gtest.h>
 

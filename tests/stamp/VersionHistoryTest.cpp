@@ -1,6 +1,6 @@
 #include "StampTestSupport.h"
 #include "TestFiles.h"
-#include "VersionHistory.h"
+#include "stamp/VersionHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 // Drives the main window as a user would, through the messages the controls send and receive, and
 // reads back what the window shows.
-#include "LaunchOptions.h"
-#include "MainDialog.h"
+#include "framework/LaunchOptions.h"
+#include "ui/MainDialog.h"
 #include "UiTestSupport.h"
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Adding, modifying and deleting projects, the history and help buttons, and the about box.
-#include "AboutDialog.h"
-#include "CFileDialog.h"
+#include "ui/AboutDialog.h"
+#include "framework/CFileDialog.h"
 #include "DialogDriver.h"
-#include "ProjectRecord.h"
-#include "Win32Text.h"
+#include "registry/ProjectRecord.h"
+#include "framework/Win32Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Test program for the window: it links the program's own resources, so the real dialog
 // templates are used, and it has an application object named like the program.
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AfxMessageBox.h"
-#include "CWinApp.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/CWinApp.h"
 #include "TestFiles.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "DialogDriver.h"
-#include "MainDialog.h"
-#include "ProjectRecord.h"
+#include "ui/MainDialog.h"
+#include "registry/ProjectRecord.h"
 #include "UiTestSupport.h"
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "framework/CWinApp.h"
+#include "framework/LaunchOptions.h"
+
+#include <vector>
+
+// Decides once per process what the process is: a window instance, a stamping run of the script
+// on the command line, or nothing. Everything happens inside InitInstance, which returns FALSE.
+class CRevtallyApp : public CWinApp {
+public:
+    CRevtallyApp();
+
+    BOOL InitInstance() override;
+#ifdef _WIN32
+    // The application's command map: the help command goes to the framework's help routing.
+    BOOL OnCmdMsg(unsigned id) override;
+#endif
+
+    void ParseLaunchOptions(LaunchOptions& options) const;
+    // The parse itself; arguments[0] is the program and is skipped.
+    static void ParseLaunchOptions(const std::vector<CString>& arguments, LaunchOptions& options);
+
+    // The INI file: the executable's folder, the application name, ".ini".
+    static CString ProfilePathFor(const CString& modulePath, const CString& appName);
+
+    // Reads the script's version, raises its build number, rewrites it and records the build in
+    // its history file. Every failure is reported on standard error; the run itself never fails.
+    void StampFromCommandLine(const CString& fileName);
+
+    // Tells the running window instance about a stamped script (an empty path: show yourself).
+    // With startIfNone and no window running, a window instance is started in tray mode first.
+    void HandOffToRunningInstance(const CString& path, bool startIfNone = true) const;
+
+    const LaunchOptions& GetLaunchOptions() const {
+        return m_launchOptions;
+    }
+
+    // Marks a running window instance; it exists exactly as long as that instance's window.
+    static constexpr char kExistenceEventName[] = "RevtallyExsistFlag";
+
+private:
+    // The project window, unless one runs already.
+    void RunWindow();
+
+    void ReportFailure(const CString& fileName, const CString& reason) const;
+
+    LaunchOptions m_launchOptions;
+};

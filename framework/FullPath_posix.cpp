@@ -1,0 +1,47 @@
+#include "framework/FullPath.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+bool FullPathOf(const CString& name, CString& fullPath) {
+    if (name.IsEmpty())
+        return false;
+    if (name[0] == '/') {
+        fullPath = name;
+        return true;
+    }
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE)
+            return false;
+        buffer.resize(buffer.size() * 2);
+    }
+    CString folder(buffer.data());
+    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '/')
+        folder += '/';
+    fullPath = folder + name;
+    return true;
+}
+
+CString FindProgram(const CString& name) {
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path ? path : "";
+    while (!folders.empty()) {
+        const size_t colon = folders.find(':');
+        std::string folder(folders.substr(0, colon));
+        folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
+        if (folder.empty())
+            folder = ".";
+        const std::string candidate = folder + "/" + std::string(name.View());
+        struct stat info {};
+        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return CString(candidate.c_str());
+    }
+    return CString();
+}

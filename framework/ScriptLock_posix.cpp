@@ -1,0 +1,36 @@
+#include "framework/ScriptLock.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
+
+ScriptLock::ScriptLock(const CString& fullPath) {
+    // The folder, not the script: the script itself is replaced by every write.
+    std::string folder(fullPath.View());
+    const size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            ::close(fd);
+            return;
+        }
+    }
+    m_fd = fd;
+}
+
+ScriptLock::~ScriptLock() {
+    Release();
+}
+
+void ScriptLock::Release() {
+    if (m_fd >= 0) {
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}

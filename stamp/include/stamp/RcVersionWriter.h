@@ -1,0 +1,19 @@
+#pragma once
+
+#include "framework/AfxTypes.h"
+#include "framework/CString.h"
+
+// Writes the four numbers into the FILEVERSION and PRODUCTVERSION statements after the first
+// "VS_VERSION_INFO", and into every "FileVersion" and "ProductVersion" string value after the
+// PRODUCTVERSION statement. Every other byte of the file stays as it was. TRUE when the file was
+// rewritten; FALSE leaves it untouched, byte for byte.
+//
+// A script is refused (FALSE, nothing written) when rewriting it could damage it: a missing
+// statement, a keyword with no CR after it or a bare LF before it, a NUL byte in the file, or a
+// version statement that goes on over the next line.
+BOOL WriteRcVersion(const CString& path, const int& major, const int& minor, const int& sub,
+                    const int& build, CString* failure = nullptr);
+
+// The rewrite over text in memory: TRUE with the new text in *result, or FALSE with the reason.
+BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int build,
+                      CString& result, CString* failure = nullptr);

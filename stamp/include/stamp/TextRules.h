@@ -1,0 +1,32 @@
+#pragma once
+
+#include "framework/CString.h"
+
+#include <string_view>
+
+// The rules every reader and writer of scripts and history files shares: how a file becomes text,
+// how a keyword is found, what a statement line is, and how a number is read.
+
+// Loads the whole file. The text ends at the first NUL byte, as a C string would; *hadNul tells
+// whether the file held one (so a writer can refuse to shorten it). Throws CFileException.
+CString LoadTextFile(const CString& path, bool* hadNul = nullptr);
+
+// First occurrence of what at or after start (start must lie on a character boundary), never
+// beginning on the second byte of a double-byte character of the active code page; -1 if none.
+int FindMbcs(std::string_view text, std::string_view what, int start = 0);
+
+// Index of the last byte equal to ch that is a character of its own; -1 if none.
+int ReverseFindMbcs(std::string_view text, char ch);
+
+// The statement line of a keyword: from the keyword's first occurrence at or after start up to,
+// not including, the first CR after it. False when the keyword or the CR is missing.
+struct StatementLine {
+    int begin = -1;
+    int end = -1;
+};
+bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
+                       StatementLine& line);
+
+// atoi in the "C" locale, with the digits summed modulo 2^32 instead of overflowing: 4294967297
+// reads as 1 and 2147483648 as -2147483648.
+int ParseAtoi(std::string_view text);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "framework/CDialog.h"
+#include "framework/CFont.h"
+
+// The program's name, its own version and build from its version resource, and the way to its
+// web page.
+class AboutDialog : public CDialog {
+public:
+    explicit AboutDialog(CWnd* parent = nullptr);
+
+    static constexpr UINT kTemplateId = 100;
+
+    BOOL OnInitDialog() override;
+
+    // Version and build texts of the module's own version resource ("1.2.3", "45"); false when it
+    // carries none.
+    static bool ReadOwnVersion(CString& version, CString& build);
+
+protected:
+    const MessageMap* GetMessageMap() const override;
+    void OnWeb();
+
+private:
+    CFont m_titleFont;
+    CFont m_detailFont;
+
+    static const MessageMapEntry kMessageEntries[];
+    static const MessageMap kMessageMap;
+};
