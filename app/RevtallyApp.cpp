@@ -20,6 +20,8 @@
 #include <cstring>
 
 #include <windows.h>
+
+#include <commctrl.h>
 #else
 #include <unistd.h>
 #endif
@@ -98,6 +100,10 @@ void CRevtallyApp::RunWindow() {
         HandOffToRunningInstance(CString(), false);
         return;
     }
+    // The list view and the up-down controls of the window: the platform registers them only
+    // for programs that ask.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
     {
         MainDialog dialog(&m_launchOptions);
         m_pMainWnd = &dialog;

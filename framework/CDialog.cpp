@@ -181,6 +181,10 @@ bool CDialog::CallHandler(const MessageMapEntry& entry, WPARAM wParam, LPARAM lP
         (this->*handler.command)();
         result = 0;
         return true;
+    case HandlerShape::commandId:
+        (this->*handler.commandId)(LOWORD(wParam));
+        result = 0;
+        return true;
     case HandlerShape::notify:
         result = 0;
         (this->*handler.notify)(reinterpret_cast<NMHDR*>(lParam), &result);

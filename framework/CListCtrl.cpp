@@ -94,3 +94,7 @@ UINT CListCtrl::GetItemState(int index, UINT mask) const {
 BOOL CListCtrl::DeleteItem(int index) {
     return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)));
 }
+
+BOOL CListCtrl::DeleteAllItems() {
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0));
+}

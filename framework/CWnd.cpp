@@ -21,3 +21,11 @@ void CWnd::CenterWindow() {
         y = area.top;
     SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void CWnd::AppendSystemMenuItem(UINT id, const std::wstring& text) {
+    HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
+    if (!systemMenu || text.empty())
+        return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, id, text.c_str());
+}

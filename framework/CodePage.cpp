@@ -114,3 +114,17 @@ std::string FoldCaseMbcs(std::string_view text) {
     }
     return folded;
 }
+
+int FitWholeCharacters(std::string_view text, int limit) {
+    const CodePage& codePage = CodePage::Active();
+    int length = 0;
+    const int size = static_cast<int>(text.size());
+    while (length < size) {
+        const int width =
+            codePage.IsLeadByte(text[static_cast<size_t>(length)]) && length + 1 < size ? 2 : 1;
+        if (length + width > limit)
+            break;
+        length += width;
+    }
+    return length;
+}

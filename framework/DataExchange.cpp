@@ -44,7 +44,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
     }
     int parsed = 0;
     if (!ParseDialogInteger(WindowText(control).View(), parsed)) {
-        AfxMessageBox(Utf8ToWide("整数を入力してください。"), MB_ICONEXCLAMATION);
+        AfxMessageBox(LoadResourceString(kParseIntPrompt), MB_ICONEXCLAMATION);
         pDX->Fail();
     }
     pDX->NoteIntStored(&value, value);
@@ -54,7 +54,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
     if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum))
         return;
-    AfxMessageBox(AfxFormatMessage(Utf8ToWide("%1 から %2 までの整数を入力してください。"),
+    AfxMessageBox(AfxFormatMessage(LoadResourceString(kParseIntRangePrompt),
                                    {Number(minimum), Number(maximum)}),
                   MB_ICONEXCLAMATION);
     pDX->RestoreLastInt();
@@ -68,7 +68,7 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maximum) {
     } else {
         if (value.GetLength() > maximum) {
             AfxMessageBox(
-                AfxFormatMessage(Utf8ToWide("%1 文字以内で入力してください。"), {Number(maximum)}),
+                AfxFormatMessage(LoadResourceString(kParseStringSizePrompt), {Number(maximum)}),
                 MB_ICONEXCLAMATION);
             pDX->Fail();
         }

@@ -1,9 +1,7 @@
 #include "registry/ProjectListStore.h"
 
-#include "framework/CWinApp.h"
-#include "registry/ProjectListView.h"
-#include "registry/ProjectRecord.h"
-#include "registry/WindowSettings.h"
+#include "framework/ProfileStore.h"
+#include "registry/ProjectList.h"
 
 namespace {
 constexpr char kProjectSection[] = "PROJECT";
@@ -16,8 +14,6 @@ constexpr char kBuild[] = "BUILDNUMBER";
 constexpr char kLastUpdate[] = "LASTUPDATE";
 constexpr char kDirectory[] = "TARGETDIRECTORY";
 constexpr char kScript[] = "RCFILE";
-// No count stored yet: the first run, which also fits the columns to their titles.
-constexpr int kNoProjectsYet = -1;
 } // namespace
 
 CString ProjectListStore::SectionName(int index) {
@@ -26,55 +22,40 @@ CString ProjectListStore::SectionName(int index) {
     return name;
 }
 
-void ProjectListStore::LoadProjectList(ProjectListView& list) const {
-    const int size = m_app.GetProfileInt(kProjectSection, kSize, kNoProjectsYet);
-    const WindowSettings settings(m_app);
-    for (int column = 0; column < WindowSettings::kColumnCount; ++column)
-        list.InsertListColumn(column, WindowSettings::kColumns[column].title,
-                              settings.ReadColumnWidth(column));
-    if (size == kNoProjectsYet) {
-        for (int column = 0; column < WindowSettings::kColumnCount; ++column)
-            settings.WriteColumnWidth(column, list.FitColumnToTitle(column));
-    }
+int ProjectListStore::ReadProjectCount(const ProfileStore& profile) {
+    return profile.ReadInt(kProjectSection, kSize, kNoProjectsYet);
+}
+
+void ProjectListStore::LoadProjectList(const ProfileStore& profile, ProjectList& list) {
+    const int size = ReadProjectCount(profile);
     for (int index = 0; index < size; ++index) {
-        auto* record = new ProjectRecord;
+        auto record = std::make_unique<ProjectRecord>();
         const CString section = SectionName(index);
-        record->name = m_app.GetProfileString(section, kName);
-        record->major = m_app.GetProfileInt(section, kMajor, 0);
-        record->minor = m_app.GetProfileInt(section, kMinor, 0);
-        record->sub = m_app.GetProfileInt(section, kSub, 0);
-        record->build = m_app.GetProfileInt(section, kBuild, 0);
-        record->lastUpdate = m_app.GetProfileString(section, kLastUpdate);
-        record->directory = m_app.GetProfileString(section, kDirectory);
-        record->rcFile = m_app.GetProfileString(section, kScript);
-        list.AppendProjectRow(record);
+        record->name = profile.ReadString(section, kName);
+        record->version.major = profile.ReadInt(section, kMajor, 0);
+        record->version.minor = profile.ReadInt(section, kMinor, 0);
+        record->version.sub = profile.ReadInt(section, kSub, 0);
+        record->version.build = profile.ReadInt(section, kBuild, 0);
+        record->lastUpdate = profile.ReadString(section, kLastUpdate);
+        record->directory = profile.ReadString(section, kDirectory);
+        record->rcFile = profile.ReadString(section, kScript);
+        list.Append(std::move(record));
     }
 }
 
-void ProjectListStore::SaveProjectList(ProjectListView& list, bool releaseRecords) const {
-    const WindowSettings settings(m_app);
-    const int columns = list.GetListColumnCount();
-    for (int column = 0; column < columns && column < WindowSettings::kColumnCount; ++column)
-        settings.WriteColumnWidth(column, list.GetListColumnWidth(column));
-
-    const int rows = list.GetRowCount();
-    m_app.WriteProfileInt(kProjectSection, kSize, rows);
+void ProjectListStore::SaveProjectList(const ProjectList& list, ProfileStore& profile) {
+    const int rows = list.GetCount();
+    profile.WriteInt(kProjectSection, kSize, rows);
     for (int row = 0; row < rows; ++row) {
-        ProjectRecord* record = list.GetRowRecord(row);
-        if (!record)
-            continue;
+        const ProjectRecord& record = *list.GetAt(row);
         const CString section = SectionName(row);
-        m_app.WriteProfileString(section, kName, record->name);
-        m_app.WriteProfileInt(section, kMajor, record->major);
-        m_app.WriteProfileInt(section, kMinor, record->minor);
-        m_app.WriteProfileInt(section, kSub, record->sub);
-        m_app.WriteProfileInt(section, kBuild, record->build);
-        m_app.WriteProfileString(section, kLastUpdate, record->lastUpdate);
-        m_app.WriteProfileString(section, kDirectory, record->directory);
-        m_app.WriteProfileString(section, kScript, record->rcFile);
-        if (releaseRecords) {
-            list.DetachRowRecord(row);
-            delete record;
-        }
+        profile.WriteString(section, kName, record.name);
+        profile.WriteInt(section, kMajor, record.version.major);
+        profile.WriteInt(section, kMinor, record.version.minor);
+        profile.WriteInt(section, kSub, record.version.sub);
+        profile.WriteInt(section, kBuild, record.version.build);
+        profile.WriteString(section, kLastUpdate, record.lastUpdate);
+        profile.WriteString(section, kDirectory, record.directory);
+        profile.WriteString(section, kScript, record.rcFile);
     }
 }

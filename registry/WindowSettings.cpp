@@ -1,7 +1,6 @@
 #include "registry/WindowSettings.h"
 
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
+#include "framework/ProfileStore.h"
 
 namespace {
 constexpr char kWindowSection[] = "WINDOW";
@@ -20,41 +19,33 @@ CString WindowSettings::WidthKey(int column) {
     return key;
 }
 
-int WindowSettings::ReadColumnWidth(int column) const {
-    return m_app.GetProfileInt(kListSection, WidthKey(column), kColumns[column].defaultWidth);
+int WindowSettings::ReadColumnWidth(const ProfileStore& profile, int column) {
+    return profile.ReadInt(kListSection, WidthKey(column), kColumns[column].defaultWidth);
 }
 
-void WindowSettings::WriteColumnWidth(int column, int width) const {
-    m_app.WriteProfileInt(kListSection, WidthKey(column), width);
+void WindowSettings::WriteColumnWidth(ProfileStore& profile, int column, int width) {
+    profile.WriteInt(kListSection, WidthKey(column), width);
 }
 
-POINT WindowSettings::ClampPosition(int left, int top, const RECT& screen) {
-    if (top < 0)
-        top = 0;
-    if (top > screen.bottom - 100)
-        top = screen.bottom - 100;
-    if (left < -50)
-        left = 0;
-    if (left > screen.right - 50)
-        left = screen.right - 50;
-    return POINT{left, top};
+WindowSettings::Position WindowSettings::ReadPosition(const ProfileStore& profile) {
+    return Position{profile.ReadInt(kWindowSection, kLeft, 0),
+                    profile.ReadInt(kWindowSection, kTop, 0)};
 }
 
-bool WindowSettings::RestorePosition(CWnd& window) const {
-    RECT screen{};
-    ::GetWindowRect(GetDesktopWindow(), &screen);
-    const int top = m_app.GetProfileInt(kWindowSection, kTop, 0);
-    const int left = m_app.GetProfileInt(kWindowSection, kLeft, 0);
-    const POINT at = ClampPosition(left, top, screen);
-    window.SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    return at.x == 0 && at.y == 0;
+void WindowSettings::WritePosition(ProfileStore& profile, Position position) {
+    profile.WriteInt(kWindowSection, kLeft, position.left);
+    profile.WriteInt(kWindowSection, kTop, position.top);
 }
 
-void WindowSettings::SavePosition(CWnd& window) const {
-    if (!window.IsWindowVisible())
-        return;
-    RECT rect{};
-    window.GetWindowRect(&rect);
-    m_app.WriteProfileInt(kWindowSection, kLeft, rect.left);
-    m_app.WriteProfileInt(kWindowSection, kTop, rect.top);
+WindowSettings::Position WindowSettings::ClampPosition(Position at, int screenRight,
+                                                       int screenBottom) {
+    if (at.top < 0)
+        at.top = 0;
+    if (at.top > screenBottom - 100)
+        at.top = screenBottom - 100;
+    if (at.left < -50)
+        at.left = 0;
+    if (at.left > screenRight - 50)
+        at.left = screenRight - 50;
+    return at;
 }

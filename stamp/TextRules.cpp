@@ -82,22 +82,3 @@ bool FindStatementLine(std::string_view text, std::string_view keyword, int star
     line.end = static_cast<int>(cr);
     return true;
 }
-
-int ParseAtoi(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
-    if (negative)
-        value = 0u - value;
-    // Two's-complement reading of the 32 bits, spelled out so no conversion is
-    // implementation-defined.
-    return value <= 0x7FFFFFFFu ? static_cast<int>(value) : -static_cast<int>(~value) - 1;
-}

@@ -6,6 +6,11 @@
 #include "ui/ScriptFileFilter.h"
 #include "res/resource.h"
 
+static_assert(AFX_IDP_PARSE_INT == kParseIntPrompt &&
+                  AFX_IDP_PARSE_INT_RANGE == kParseIntRangePrompt &&
+                  AFX_IDP_PARSE_STRING_SIZE == kParseStringSizePrompt,
+              "the string table holds the exchange's messages at the framework's ids");
+
 const MessageMapEntry DirectoryDialog::kMessageEntries[] = {
     OnCommand(IDC_DIRECTORY_BROWSE, BN_CLICKED, &DirectoryDialog::OnBrowse),
 };

@@ -87,8 +87,8 @@ TEST_F(ProjectListStoreTest, DeletedProjectsLeaveTheirOldSectionsBehind) {
     for (int i = 0; i < 5; ++i)
         stored.push_back({Numbered("p", i), {i, 0, 0, 0}, Numbered("C:\\p\\p", i)});
     Open(ProjectIni(stored));
-    delete Dialog().RemoveProjectRow(3);
-    delete Dialog().RemoveProjectRow(1);
+    Dialog().RemoveProjectRow(3);
+    Dialog().RemoveProjectRow(1);
     Close();
     EXPECT_EQ(Profile().ReadInt("PROJECT", "SIZE"), 3);
     const char* const kept[] = {"p0", "p2", "p4", "p3", "p4"};

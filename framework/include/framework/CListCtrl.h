@@ -24,4 +24,5 @@ public:
     BOOL SetItemState(int index, UINT state, UINT mask);
     UINT GetItemState(int index, UINT mask) const;
     BOOL DeleteItem(int index);
+    BOOL DeleteAllItems();
 };

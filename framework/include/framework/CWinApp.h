@@ -35,6 +35,7 @@ public:
 
     // Replaces the profile path with a heap copy the object owns.
     void SetProfileName(const CString& path);
+    const CString& GetProfileName() const { return m_profileName; }
 
 #ifdef _WIN32
     // The INI file of m_pszProfileName, through the platform's private profile functions.

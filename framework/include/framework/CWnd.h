@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "framework/AfxTypes.h"
 #include "framework/CString.h"
 
@@ -33,6 +35,8 @@ public:
     // Centres the window on the work area of its monitor (the owner is not considered: the
     // program's main window has none).
     void CenterWindow();
+    // A separator and the item at the end of the system menu; nothing for an empty text.
+    void AppendSystemMenuItem(UINT id, const std::wstring& text);
 
     // Where every help request of the program ends; the main window overrides it.
     virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) {

@@ -38,3 +38,5 @@ private:
 bool EqualNoCaseMbcs(std::string_view a, std::string_view b);
 // The text with every letter folded by the same rule, for keys that must match as the above.
 std::string FoldCaseMbcs(std::string_view text);
+// How many bytes of the text fit into limit bytes without cutting a double-byte character.
+int FitWholeCharacters(std::string_view text, int limit);

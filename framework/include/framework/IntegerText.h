@@ -6,3 +6,7 @@
 // sign may lead it; anything else, a lone sign or a zero written with a sign is not a number. A
 // run of digits beyond the largest int reads as that largest value (and likewise below zero).
 bool ParseDialogInteger(std::string_view text, int& value);
+
+// atoi in the "C" locale, with the digits summed modulo 2^32 instead of overflowing: 4294967297
+// reads as 1 and 2147483648 as -2147483648.
+int ParseAtoi(std::string_view text);

@@ -9,11 +9,12 @@ class CWnd;
 // WM_COMMAND and WM_NOTIFY, a control id and a notification code) to a member handler of one of
 // a few fixed shapes. The table of a class is searched first, then its base class's.
 enum class HandlerShape {
-    command,    // void ()                 WM_COMMAND with id and code
-    notify,     // void (NMHDR*, LRESULT*) WM_NOTIFY with id and code
-    message,    // LRESULT (WPARAM, LPARAM) any other message
-    size,       // void (UINT, int, int)   WM_SIZE
-    move,       // void (int, int)         WM_MOVE
+    command,   // void ()                 WM_COMMAND with id and code
+    commandId, // void (UINT)             the same, told the control id (one handler, many controls)
+    notify,    // void (NMHDR*, LRESULT*) WM_NOTIFY with id and code
+    message,   // LRESULT (WPARAM, LPARAM) any other message
+    size,      // void (UINT, int, int)   WM_SIZE
+    move,      // void (int, int)         WM_MOVE
     showWindow, // void (BOOL, UINT)       WM_SHOWWINDOW
     timer,      // void (UINT_PTR)         WM_TIMER
     sysCommand, // void (UINT, LPARAM)     WM_SYSCOMMAND
@@ -24,6 +25,7 @@ enum class HandlerShape {
 // One member of the handler's shape is set, as the entry's shape says.
 union AnyHandler {
     void (CDialog::*command)();
+    void (CDialog::*commandId)(UINT);
     void (CDialog::*notify)(NMHDR*, LRESULT*);
     LRESULT (CDialog::*message)(WPARAM, LPARAM);
     void (CDialog::*size)(UINT, int, int);
@@ -54,6 +56,11 @@ struct MessageMap {
 template <class T> MessageMapEntry OnCommand(UINT id, UINT code, void (T::*handler)()) {
     MessageMapEntry entry{WM_COMMAND, code, id, HandlerShape::command, {}};
     entry.handler.command = static_cast<void (CDialog::*)()>(handler);
+    return entry;
+}
+template <class T> MessageMapEntry OnCommand(UINT id, UINT code, void (T::*handler)(UINT)) {
+    MessageMapEntry entry{WM_COMMAND, code, id, HandlerShape::commandId, {}};
+    entry.handler.commandId = static_cast<void (CDialog::*)(UINT)>(handler);
     return entry;
 }
 template <class T>

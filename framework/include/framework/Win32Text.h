@@ -4,8 +4,12 @@
 
 #include <string>
 
+#include <windows.h>
+
 // The program's data is 8-bit text in the ANSI code page; its own user-interface texts are UTF-8
 // in the source. Both become UTF-16 on the way to the wide-character calls, so that Japanese
 // texts read right whatever the system's code page.
 std::wstring Utf8ToWide(const char* utf8);
 std::wstring AnsiToWide(const CString& ansi);
+// A string of the program's string table; empty when there is none of that id.
+std::wstring LoadResourceString(UINT id);

@@ -2,24 +2,24 @@
 
 #include "framework/CString.h"
 
-class CWinApp;
-class ProjectListView;
+class ProfileStore;
+class ProjectList;
 
 // The project list in the INI file: section "PROJECT" holds the count ("SIZE"), and each project
 // has a section "PROJECT<index>" in list order. Loaded once when the window opens, saved once when
 // it closes.
 class ProjectListStore {
 public:
-    explicit ProjectListStore(CWinApp& app) : m_app(app) {}
+    // No count stored yet: the first run, on which the window also fits its columns.
+    static constexpr int kNoProjectsYet = -1;
 
-    // Makes the list's columns (fitting them on the first run) and one row per stored project.
-    void LoadProjectList(ProjectListView& list) const;
-    // Writes the column widths and every row, top first. With releaseRecords the rows' records
-    // are released (the window is going away); without, the list stays as it was.
-    void SaveProjectList(ProjectListView& list, bool releaseRecords = true) const;
+    static int ReadProjectCount(const ProfileStore& profile);
+    // Appends one record per stored project: the sections below the stored count, missing ones
+    // included (they give empty projects).
+    static void LoadProjectList(const ProfileStore& profile, ProjectList& list);
+    // Writes the count and every project, top first. Sections at or above the new count stay as
+    // they are.
+    static void SaveProjectList(const ProjectList& list, ProfileStore& profile);
 
     static CString SectionName(int index);
-
-private:
-    CWinApp& m_app;
 };

@@ -2,10 +2,7 @@
 
 #include "framework/CString.h"
 
-#include <windows.h>
-
-class CWinApp;
-class CWnd;
+class ProfileStore;
 
 // Where the main window stood and how wide the list's columns were, in the INI file's sections
 // "WINDOW" and "LISTCONTROL".
@@ -18,23 +15,22 @@ public:
     static constexpr int kColumnCount = 5;
     static const Column kColumns[kColumnCount];
 
-    explicit WindowSettings(CWinApp& app) : m_app(app) {}
+    static int ReadColumnWidth(const ProfileStore& profile, int column);
+    static void WriteColumnWidth(ProfileStore& profile, int column, int width);
 
-    int ReadColumnWidth(int column) const;
-    void WriteColumnWidth(int column, int width) const;
+    struct Position {
+        int left = 0;
+        int top = 0;
+    };
+    static Position ReadPosition(const ProfileStore& profile);
+    static void WritePosition(ProfileStore& profile, Position position);
 
-    // Moves the window to the stored position, pulled back onto the screen. Returns true when the
-    // result is the very corner 0, 0, where the window is centred instead.
-    bool RestorePosition(CWnd& window) const;
-    // Writes the position of a visible window; a hidden one writes nothing.
-    void SavePosition(CWnd& window) const;
-
-    // The bounds of a restore: left between -50 and right - 50 (below -50 counts as 0), top
-    // between 0 and bottom - 100.
-    static POINT ClampPosition(int left, int top, const RECT& screen);
+    // The bounds of a restore on a screen of that size: left between -50 and right - 50 (below
+    // -50 counts as 0), top between 0 and bottom - 100.
+    static Position ClampPosition(Position stored, int screenRight, int screenBottom);
+    // A window restored to the very corner is centred instead.
+    static bool IsCorner(Position position) { return position.left == 0 && position.top == 0; }
 
 private:
     static CString WidthKey(int column);
-
-    CWinApp& m_app;
 };

@@ -47,6 +47,15 @@
 #define IDS_HELP_NO_VIEWER 106
 #define IDS_HELP_NOT_FOUND 107
 #define IDD_DIRECTORY 131
+#define IDS_HISTORY_NOT_FOUND 108
+#define IDS_HISTORY_IN_USE 109
+#define IDS_HISTORY_DAMAGED 110
+#define IDS_SCRIPT_NOT_WRITTEN 111
+
+// The framework's data-exchange messages, at the framework's own string ids.
+#define AFX_IDP_PARSE_INT 0xF110
+#define AFX_IDP_PARSE_INT_RANGE 0xF112
+#define AFX_IDP_PARSE_STRING_SIZE 0xF114
 
 // About box controls.
 #define IDC_ABOUT_BUILD 1019

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "framework/CString.h"
+#include "framework/IntegerText.h"
 
 #include <string_view>
 
 // The rules every reader and writer of scripts and history files shares: how a file becomes text,
-// how a keyword is found, what a statement line is, and how a number is read.
+// how a keyword is found, what a statement line is.
 
 // Loads the whole file. The text ends at the first NUL byte, as a C string would; *hadNul tells
 // whether the file held one (so a writer can refuse to shorten it). Throws CFileException.
@@ -26,7 +27,3 @@ struct StatementLine {
 };
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
                        StatementLine& line);
-
-// atoi in the "C" locale, with the digits summed modulo 2^32 instead of overflowing: 4294967297
-// reads as 1 and 2147483648 as -2147483648.
-int ParseAtoi(std::string_view text);

@@ -3,20 +3,18 @@
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "framework/CString.h"
+#include "framework/IniDocument.h"
 #include "framework/LaunchOptions.h"
-#include "registry/ProjectListView.h"
+#include "registry/ProjectList.h"
+#include "ui/TrayDialog.h"
 
-#include <shellapi.h>
-
-#include <cstddef>
-
-struct ProjectRecord;
+#include <memory>
 
 // The one window of the program: the registered projects in a list, the current project's numbers
-// below it. Every change of a number goes into the project's resource script at once. The rows
-// own their records through their item data; the list is read from the INI file when the window
-// opens and written back when it is destroyed.
-class MainDialog : public CDialog, private ProjectListView {
+// below it. Every change of a number goes into the project's resource script at once. The list
+// is read from the INI file when the window opens and written back when it is destroyed; each row
+// shows one record of m_projects, in the same order.
+class MainDialog : public TrayDialog {
 public:
     explicit MainDialog(const LaunchOptions* launchOptions, CWnd* parent = nullptr);
 
@@ -35,20 +33,23 @@ public:
     void CommitCurrentProject();
     void SelectProject(ProjectRecord* record);
 
-    int FindRowByScript(const CString& path) const;
-    int FindRowByRecord(const ProjectRecord* record) const;
+    int FindRowByScript(const CString& path) const { return m_projects.FindRowByScript(path); }
+    int FindRowByRecord(const ProjectRecord* record) const {
+        return m_projects.FindRowByRecord(record);
+    }
+    // The row of a record that is already at that index of m_projects.
     void InsertProjectRow(int index, ProjectRecord* record);
-    void InsertProjectRowAtTop(ProjectRecord* record);
-    ProjectRecord* RemoveProjectRow(int index);
+    // Takes the project out of the list and its row out of the view.
+    std::unique_ptr<ProjectRecord> RemoveProjectRow(int index);
     void MoveProjectRow(int index, ProjectRecord* record);
 
     void LoadProjectList();
-    void SaveProjectList();
+    // Writes the list to the INI file; with releaseRecords the projects are let go as well (the
+    // window is going away).
+    void SaveProjectList(bool releaseRecords = true);
 
     // The window's title, by which other processes find it.
     static constexpr char kCaption[] = "Revtally";
-    // The help viewer's window, closed with the program.
-    static constexpr char kHelpWindowTitle[] = "Help For Revtally";
 
     ProjectRecord* GetCurrentProject() const { return m_currentProject; }
     CListCtrl& GetProjectList() { return m_projectList; }
@@ -58,33 +59,17 @@ protected:
 
     void OnClickProjectList(NMHDR* header, LRESULT* result);
     void OnHeaderNotify(NMHDR* header, LRESULT* result);
-    void OnSize(UINT type, int width, int height);
-    void OnShowWindow(BOOL show, UINT status);
     void OnMove(int x, int y);
 
-    void OnChangeMajor();
-    void OnChangeMinor();
-    void OnChangeSub();
-    void OnChangeBuild();
-    void OnDeltaPosMajor(NMHDR* header, LRESULT* result);
-    void OnDeltaPosMinor(NMHDR* header, LRESULT* result);
-    void OnDeltaPosSub(NMHDR* header, LRESULT* result);
-    void OnDeltaPosBuild(NMHDR* header, LRESULT* result);
-    void OnMajorUp();
-    void OnMinorUp();
-    void OnSubUp();
-    void OnBuildUp();
+    void OnChangeNumber(UINT editId);
+    void OnDeltaPosNumber(NMHDR* header, LRESULT* result);
+    // "Mejor Up", "Minor Up", "Sub Up" and "Build Up".
+    void OnUpButton(UINT buttonId);
 
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
     LRESULT OnHandOffMessage(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
-    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
-    void OnTimer(UINT_PTR id);
     void OnSysCommand(UINT id, LPARAM lParam);
-    void OnPaint();
-    void OnTrayShow();
 
     void OnAdd();
     void OnModify();
@@ -93,24 +78,28 @@ protected:
     void OnAbout();
 
 private:
-    // ProjectListView, for the INI mapping.
-    int GetRowCount() const override;
-    ProjectRecord* GetRowRecord(int row) const override;
-    void AppendProjectRow(ProjectRecord* record) override;
-    void DetachRowRecord(int row) override;
-    void InsertListColumn(int column, const char* title, int width) override;
-    int FitColumnToTitle(int column) override;
-    int GetListColumnWidth(int column) const override;
-    int GetListColumnCount() const override;
+    // One of the four numbers: its edit and up-down control, and where its value lives.
+    struct NumberField {
+        int editId;
+        int spinId;
+        int VersionNumber::*field;
+        int MainDialog::*member;
+    };
+    static const NumberField kNumberFields[4];
 
-    void OnNumberEdited(int ProjectRecord::*field, int MainDialog::*member);
-    void OnNumberStepped(NMHDR* header, int ProjectRecord::*field, int MainDialog::*member);
+    // The members and the current record take the same new numbers; then the fields and the
+    // script follow.
+    void ChangeNumbers(VersionNumber numbers);
+    VersionNumber Members() const { return {m_major, m_minor, m_sub, m_build}; }
+    void SetMembers(const VersionNumber& v) {
+        m_major = v.major;
+        m_minor = v.minor;
+        m_sub = v.sub;
+        m_build = v.build;
+    }
     void RefreshProjectRow(const ProjectRecord* record);
-    // The tray icon's record, the same for adding and deleting.
-    void FillTrayIcon(NOTIFYICONDATAA& icon) const;
-    void AddTrayIcon();
-    // A hand-off record from another process, checked before it is trusted.
-    void ApplyHandOff(const void* data, size_t size);
+    // One message per project and failure streak, and never while a build waits on the window.
+    void ReportFailedWrite(const CString& reason);
 
     ProjectRecord* m_currentProject = nullptr;
     CListCtrl m_projectList;
@@ -121,9 +110,13 @@ private:
     int m_major = 0;
     int m_minor = 0;
     int m_sub = 0;
-    HICON m_hIcon;
     const LaunchOptions* m_launchOptions;
-    BOOL m_firstShow = TRUE;
+
+    ProjectList m_projects;
+    // The INI file as it was read when the window opened, for the window's position.
+    IniDocument m_profileAtStart;
+    // The project whose failed write the user was last told of; none once a write succeeds.
+    const ProjectRecord* m_failureReported = nullptr;
 
     static const MessageMapEntry kMessageEntries[];
     static const MessageMap kMessageMap;

@@ -1,0 +1,51 @@
+#include "ui/ShellDocuments.h"
+
+#include "framework/AfxMessageBox.h"
+#include "framework/CWinApp.h"
+#include "framework/Win32Text.h"
+#include "registry/ProjectRecord.h"
+#include "res/resource.h"
+#include "stamp/PathFunctions.h"
+
+#include <shellapi.h>
+
+namespace {
+constexpr char kHelpFileName[] = "Revtally.chm";
+constexpr char kHistorySuffix[] = "_ver.txt";
+
+INT_PTR Open(HWND owner, const CString& file, int show) {
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", file, "", "", show));
+}
+
+void Tell(UINT message) {
+    if (message)
+        AfxMessageBox(LoadResourceString(message), MB_ICONEXCLAMATION);
+}
+} // namespace
+
+void ShellDocuments::ShowHelp(HWND owner) {
+    if (HWND viewer = FindWindowA(nullptr, kHelpWindowTitle)) {
+        ShowWindow(viewer, SW_SHOWNORMAL);
+        return;
+    }
+    // Beside the program, not in the current folder: a window started by a build has the
+    // build's folder as its current folder.
+    const CString helpFile = ExtractDirectory(AfxGetApp()->GetModulePath()) + kHelpFileName;
+    const INT_PTR result = Open(owner, helpFile, SW_SHOWNORMAL);
+    Tell(result == SE_ERR_FNF || result == SE_ERR_PNF ? IDS_HELP_NOT_FOUND
+         : result == SE_ERR_NOASSOC                   ? IDS_HELP_NO_VIEWER
+                                                      : 0);
+}
+
+void ShellDocuments::CloseHelp() {
+    if (HWND help = FindWindowA(nullptr, kHelpWindowTitle))
+        PostMessageA(help, WM_CLOSE, 0, 0);
+}
+
+void ShellDocuments::ShowHistory(HWND owner, const ProjectRecord& project) {
+    const INT_PTR result = Open(owner, project.directory + project.name + kHistorySuffix, SW_SHOW);
+    Tell(result == SE_ERR_FNF || result == SE_ERR_PNF ? IDS_HISTORY_NOT_FOUND
+         : result == SE_ERR_ACCESSDENIED              ? IDS_HISTORY_IN_USE
+         : result == ERROR_BAD_FORMAT                 ? IDS_HISTORY_DAMAGED
+                                                      : 0);
+}

@@ -1,0 +1,63 @@
+#include "ui/TrayIcon.h"
+
+#include "framework/CWinApp.h"
+#include "framework/CodePage.h"
+#include "res/resource.h"
+
+#include <cstring>
+
+namespace {
+// The original (version 1) record, which every shell understands; its tip field is 64 bytes,
+// the record's last field, whatever size the headers give the full structure.
+constexpr size_t kRecordSize = NOTIFYICONDATAA_V1_SIZE;
+constexpr int kTipBytes = static_cast<int>(kRecordSize - offsetof(NOTIFYICONDATAA, szTip));
+static_assert(kTipBytes == 64, "the version 1 record ends with a 64-byte tip");
+} // namespace
+
+NOTIFYICONDATAA TrayIcon::MakeRecord(HWND owner) const {
+    NOTIFYICONDATAA icon;
+    std::memset(&icon, 0, sizeof icon);
+    icon.cbSize = static_cast<DWORD>(kRecordSize);
+    icon.hWnd = owner;
+    icon.uID = 0;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = kNotifyMessage;
+    icon.hIcon = m_icon;
+    const char* name = AfxGetApp()->m_pszAppName ? AfxGetApp()->m_pszAppName : "";
+    const int length = FitWholeCharacters(name, kTipBytes - 1);
+    std::memcpy(icon.szTip, name, static_cast<size_t>(length));
+    return icon;
+}
+
+void TrayIcon::Add(HWND owner) const {
+    NOTIFYICONDATAA icon = MakeRecord(owner);
+    Shell_NotifyIconA(NIM_ADD, &icon);
+}
+
+void TrayIcon::Remove(HWND owner) const {
+    NOTIFYICONDATAA icon = MakeRecord(owner);
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+void TrayIcon::OnNotify(HWND owner, LPARAM mouseMessage) const {
+    switch (static_cast<UINT>(mouseMessage)) {
+    case WM_LBUTTONUP: {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        SetForegroundWindow(owner);
+        if (HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU))) {
+            TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y,
+                           0, owner, nullptr);
+            DestroyMenu(menu);
+        }
+        // Without it the menu of a window in the background may not close when clicked away.
+        PostMessageA(owner, WM_NULL, 0, 0);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        ShowWindow(owner, SW_RESTORE);
+        break;
+    default:
+        break;
+    }
+}

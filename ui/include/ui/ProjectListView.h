@@ -1,0 +1,36 @@
+#pragma once
+
+#include "framework/CListCtrl.h"
+#include "framework/IniDocument.h"
+
+class ProfileStore;
+class ProjectList;
+struct ProjectRecord;
+
+// The list control as the view of the project list: one row per record, in the list's order,
+// each row's item data pointing at its record and its texts made from it.
+class ProjectListView {
+public:
+    explicit ProjectListView(CListCtrl& control) : m_control(control) {}
+
+    // The list as the INI file holds it: columns, then the projects' records and rows. Returns the
+    // file as read.
+    IniDocument Load(const CString& profilePath, ProjectList& list);
+    // Reads the file again (the window's position has been written meanwhile, and the user may
+    // have added sections of their own), puts the widths and the list into it and writes it.
+    void Save(const CString& profilePath, const ProjectList& list) const;
+
+    // The five columns at their stored widths. On the first run they are fitted to their titles
+    // and the widths go into the profile.
+    void CreateColumns(ProfileStore& profile, bool firstRun);
+    void SaveColumnWidths(ProfileStore& profile) const;
+
+    // A row for every record, painted once when all are in.
+    void Fill(const ProjectList& list);
+    void InsertRow(int index, ProjectRecord* record);
+    // Columns 1 to 4; the name in column 0 stays as it was inserted.
+    void RefreshRow(int index, const ProjectRecord& record);
+
+private:
+    CListCtrl& m_control;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+// The program's icon in the notification area while it runs in tray mode: its tip is the
+// application name, a click opens the tray menu, a double-click brings the window back.
+class TrayIcon {
+public:
+    // The message the shell sends the owner window for mouse actions on the icon.
+    static constexpr UINT kNotifyMessage = WM_APP + 0x200;
+
+    explicit TrayIcon(HICON icon) : m_icon(icon) {}
+
+    void Add(HWND owner) const;
+    // Harmless when the icon was never added.
+    void Remove(HWND owner) const;
+    // The shell's mouse message (lParam of kNotifyMessage).
+    void OnNotify(HWND owner, LPARAM mouseMessage) const;
+
+    // The record the shell is given, the same for adding and removing. Its tip holds what fits
+    // the tip field of the record's size, never cut inside a character.
+    NOTIFYICONDATAA MakeRecord(HWND owner) const;
+
+private:
+    HICON m_icon;
+};
