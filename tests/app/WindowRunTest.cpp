@@ -1,6 +1,10 @@
 // Revtally.exe started as a user starts it, without a file: its window lists the projects of the
 // INI file beside it, and closing the window writes the list back there.
+#include "IniText.h"
+#include "ScriptText.h"
 #include "TestFiles.h"
+#include "WindowFinder.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -14,49 +18,33 @@
 using namespace testfiles;
 
 namespace {
-constexpr int kProjectList = 1001;
 constexpr int kColumns = 5;
 constexpr DWORD kPatience = 30000;
 
-constexpr char kScriptText[] = "VS_VERSION_INFO VERSIONINFO\r\n FILEVERSION 1,2,3,41\r\n"
-                               " PRODUCTVERSION 1,2,3,41\r\nBEGIN\r\nEND\r\n";
-
-struct Project {
-    std::string name;
-    int major, minor, sub, build;
-    std::string lastUpdate, directory, script;
-};
+const std::string kScriptText = ScriptText("1,2,3,41").Text();
 
 // The first project's script exists, in a folder whose name ("表ソ") and script name ("表示") end
 // in byte 0x5C, which a byte-wise path or INI routine takes for a backslash.
-std::vector<Project> Projects(const std::string& folder) {
+std::vector<IniProject> Projects(const std::string& folder) {
     const std::string directory = folder + "\\\x95\x5C\x83\x5C\\";
     return {
-        {"\x95\x5C\x8E\xA6", 1, 2, 3, 41, "2024/01/02 03:04:05", directory,
-         directory + "\x95\x5C\x8E\xA6.rc"},
-        {"server tool", 10, 0, 0, 2147483647, "2023/12/31 23:59:59", "D:\\my projects\\server\\",
-         "D:\\my projects\\server\\server tool.rc"},
-        {"lib", 0, 0, 0, 0, "", "E:\\lib\\", "E:\\lib\\lib.rc"},
+        {"\x95\x5C\x8E\xA6",
+         {1, 2, 3, 41},
+         directory + "\x95\x5C\x8E\xA6.rc",
+         "2024/01/02 03:04:05",
+         directory},
+        {"server tool",
+         {10, 0, 0, 2147483647},
+         "D:\\my projects\\server\\server tool.rc",
+         "2023/12/31 23:59:59",
+         "D:\\my projects\\server\\"},
+        {"lib", {0, 0, 0, 0}, "E:\\lib\\lib.rc", "", "E:\\lib\\"},
     };
 }
 const int kWidths[kColumns] = {150, 90, 70, 160, 300};
 
-std::string IniText(const std::vector<Project>& projects) {
-    std::string text = "[PROJECT]\r\nSIZE=" + std::to_string(projects.size()) + "\r\n";
-    int index = 0;
-    for (const Project& p : projects) {
-        text += "[PROJECT" + std::to_string(index++) + "]\r\nAPPLICATION=" + p.name +
-                "\r\nMEJORVERSION=" + std::to_string(p.major) +
-                "\r\nMINORVERSION=" + std::to_string(p.minor) +
-                "\r\nSUBVERSION=" + std::to_string(p.sub) +
-                "\r\nBUILDNUMBER=" + std::to_string(p.build) + "\r\nLASTUPDATE=" + p.lastUpdate +
-                "\r\nTARGETDIRECTORY=" + p.directory + "\r\nRCFILE=" + p.script + "\r\n";
-    }
-    text += "[LISTCONTROL]\r\n";
-    for (int column = 0; column < kColumns; ++column)
-        text += "HEADER_WIDTH" + std::to_string(column) + "=" + std::to_string(kWidths[column]) +
-                "\r\n";
-    return text + "[WINDOW]\r\nLEFT=40\r\nTOP=30\r\n";
+std::string IniFor(const std::vector<IniProject>& projects) {
+    return IniText().Projects(projects).ColumnWidths(kWidths).Position(40, 30).Text();
 }
 
 std::string WidthKey(int column) {
@@ -108,31 +96,22 @@ protected:
         return started.hProcess;
     }
 
-    // Every shown main window, whichever process owns it.
-    static std::vector<HWND> MainWindows() {
-        std::vector<HWND> found;
-        for (HWND window = nullptr;
-             (window = FindWindowExA(nullptr, window, "#32770", "Revtally")) != nullptr;) {
-            if (GetDlgItem(window, kProjectList) && IsWindowVisible(window))
-                found.push_back(window);
-        }
-        return found;
-    }
-
     // Visible means initialised: the dialog shows itself only once its queue has run empty.
     HWND WaitForWindow(HANDLE process) {
         for (DWORD waited = 0; waited < kPatience; waited += 50) {
-            for (HWND window : MainWindows()) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == GetProcessId(process))
-                    return window;
-            }
+            const std::vector<HWND> windows = MainWindows(Shown::kOnly, GetProcessId(process));
+            if (!windows.empty())
+                return windows[0];
             if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
                 break;
         }
         ADD_FAILURE() << "no window \"Revtally\" with the project list appeared";
         return nullptr;
+    }
+
+    HWND StartWindow(HANDLE& process) {
+        process = Start();
+        return process ? WaitForWindow(process) : nullptr;
     }
 
     static bool Ends(HANDLE process, DWORD& exitCode) {
@@ -168,16 +147,15 @@ protected:
 };
 
 TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
-    const std::vector<Project> projects = Projects(m_folder.Path());
+    const std::vector<IniProject> projects = Projects(m_folder.Path());
     MakeFolder(projects[0].directory.substr(0, projects[0].directory.size() - 1));
     WriteBytes(projects[0].script, kScriptText);
     const long long scriptWritten = WriteTime(projects[0].script);
-    WriteBytes(m_ini, IniText(projects));
-    HANDLE process = Start();
-    ASSERT_TRUE(process);
-    HWND window = WaitForWindow(process);
+    WriteBytes(m_ini, IniFor(projects));
+    HANDLE process = nullptr;
+    HWND window = StartWindow(process);
     ASSERT_TRUE(window);
-    HWND list = GetDlgItem(window, kProjectList);
+    HWND list = GetDlgItem(window, IDC_PROJECT_LIST);
     EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 3);
     EXPECT_EQ(Ask(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
     for (int column = 0; column < kColumns; ++column)
@@ -186,14 +164,14 @@ TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
     CloseAndWait(window, process);
     EXPECT_EQ(ReadInt("PROJECT", "SIZE"), 3);
     int index = 0;
-    for (const Project& p : projects) {
+    for (const IniProject& p : projects) {
         const std::string section = "PROJECT" + std::to_string(index++);
         SCOPED_TRACE(section);
         EXPECT_EQ(ReadString(section, "APPLICATION"), p.name);
-        EXPECT_EQ(ReadInt(section.c_str(), "MEJORVERSION"), p.major);
-        EXPECT_EQ(ReadInt(section.c_str(), "MINORVERSION"), p.minor);
-        EXPECT_EQ(ReadInt(section.c_str(), "SUBVERSION"), p.sub);
-        EXPECT_EQ(ReadInt(section.c_str(), "BUILDNUMBER"), p.build);
+        EXPECT_EQ(ReadInt(section.c_str(), "MEJORVERSION"), p.version.major);
+        EXPECT_EQ(ReadInt(section.c_str(), "MINORVERSION"), p.version.minor);
+        EXPECT_EQ(ReadInt(section.c_str(), "SUBVERSION"), p.version.sub);
+        EXPECT_EQ(ReadInt(section.c_str(), "BUILDNUMBER"), p.version.build);
         EXPECT_EQ(ReadString(section, "LASTUPDATE"), p.lastUpdate);
         EXPECT_EQ(ReadString(section, "TARGETDIRECTORY"), p.directory);
         EXPECT_EQ(ReadString(section, "RCFILE"), p.script);
@@ -206,11 +184,10 @@ TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
 }
 
 TEST_F(WindowRun, FirstRunWritesFittedColumnWidthsAndAnEmptyList) {
-    HANDLE process = Start();
-    ASSERT_TRUE(process);
-    HWND window = WaitForWindow(process);
+    HANDLE process = nullptr;
+    HWND window = StartWindow(process);
     ASSERT_TRUE(window);
-    HWND list = GetDlgItem(window, kProjectList);
+    HWND list = GetDlgItem(window, IDC_PROJECT_LIST);
     EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 0);
     int shown[kColumns] = {};
     for (int column = 0; column < kColumns; ++column)
@@ -225,11 +202,10 @@ TEST_F(WindowRun, FirstRunWritesFittedColumnWidthsAndAnEmptyList) {
 }
 
 TEST_F(WindowRun, SecondStartEndsAtOnceAndLeavesTheFirstWindowAlone) {
-    const std::vector<Project> projects = Projects(m_folder.Path());
-    WriteBytes(m_ini, IniText(projects));
-    HANDLE first = Start();
-    ASSERT_TRUE(first);
-    HWND window = WaitForWindow(first);
+    const std::vector<IniProject> projects = Projects(m_folder.Path());
+    WriteBytes(m_ini, IniFor(projects));
+    HANDLE first = nullptr;
+    HWND window = StartWindow(first);
     ASSERT_TRUE(window);
 
     HANDLE second = Start();
@@ -237,7 +213,7 @@ TEST_F(WindowRun, SecondStartEndsAtOnceAndLeavesTheFirstWindowAlone) {
     DWORD exitCode = 99;
     ASSERT_TRUE(Ends(second, exitCode)) << "the second start kept running";
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(MainWindows().size(), 1u);
+    EXPECT_EQ(MainWindows(Shown::kOnly).size(), 1u);
     EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
     CloseAndWait(window, first);
