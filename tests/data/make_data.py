@@ -28,34 +28,19 @@ def save(name, lines, final_newline=True):
         out.write(text.encode("cp932"))
 
 
-def replaced(lines, changes):
-    """lines with each (old, new, count) applied to exactly count whole lines, first ones first."""
-    out = list(lines)
-    for old, new, count in changes:
-        at = [i for i, line in enumerate(out) if line == old]
-        assert len(at) >= count, (old, at)
-        for i in at[:count]:
-            out[i] = new
-    return out
-
-
-def values(numbers, indent):
-    return [
-        indent + 'VALUE "FileVersion", "%s\\0"' % numbers,
-        indent + 'VALUE "ProductVersion", "%s\\0"' % numbers,
-    ]
-
-
 def save_pair(name, lines, statements, value_lines, numbers, indent=" " * 12, final_newline=True):
-    """Saves name.rc and name.expected.rc. In the expected file each (old, new) statement line is
-    replaced once, and each old string value line, every time it stands, by the value that numbers
-    give it."""
+    """Saves name.rc and name.expected.rc. In the expected file each (old, new) statement line
+    stands replaced once, and every old string value line by the value that numbers give it."""
     save(name + ".rc", lines, final_newline)
-    new_values = values(numbers, indent)
-    changes = [(old, new, 1) for old, new in statements]
-    changes += [(old, new_values[0 if '"FileVersion"' in old else 1], lines.count(old))
-                for old in value_lines]
-    save(name + ".expected.rc", replaced(lines, changes), final_newline)
+    expected = list(lines)
+    for old, new in statements:
+        expected[expected.index(old)] = new
+    for old in value_lines:
+        assert old in lines, old
+        key = "FileVersion" if '"FileVersion"' in old else "ProductVersion"
+        new = indent + 'VALUE "%s", "%s\\0"' % (key, numbers)
+        expected = [new if line == old else line for line in expected]
+    save(name + ".expected.rc", expected, final_newline)
 
 
 # A script as the Visual Studio resource editor writes it: dotted string values.
