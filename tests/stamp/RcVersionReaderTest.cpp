@@ -1,5 +1,4 @@
 #include "stamp/RcVersionReader.h"
-#include "NamedText.h"
 #include "StampTestSupport.h"
 #include "TestFiles.h"
 

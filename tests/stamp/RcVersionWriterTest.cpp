@@ -1,6 +1,5 @@
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
-#include "NamedText.h"
 #include "StampTestSupport.h"
 #include "TestFiles.h"
 

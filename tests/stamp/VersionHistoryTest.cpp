@@ -1,4 +1,3 @@
-#include "NamedText.h"
 #include "StampTestSupport.h"
 #include "TestFiles.h"
 #include "stamp/VersionHistory.h"

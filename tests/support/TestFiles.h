@@ -59,4 +59,11 @@ std::vector<RunResult> RunMany(const std::string& program,
 // Replaces each timestamp of the form 2026/12/07 05:14:18 with "<time>".
 std::string MaskTimeStamps(const std::string& text);
 
+// A case of a table of texts, whose name names the test (kCaseName, for INSTANTIATE_TEST_SUITE_P).
+struct NamedText {
+    const char* name;
+    std::string text;
+};
+inline constexpr auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
+
 } // namespace testfiles
