@@ -14,7 +14,7 @@
 //       closes the window instance and waits for its process to end
 //
 // Exit code 0 on success, 1 when a run failed, hung or the window was not there.
-#include "Waiting.h"
+#include "TestFiles.h"
 #include "WindowFinder.h"
 
 #include <cstdio>
@@ -34,22 +34,16 @@ constexpr DWORD kPatienceMs = 120000;
 // A stamping run as a build starts it: in the script's folder, with the script's name.
 HANDLE StartStamp(const char* program, const std::string& script) {
     const std::string folder = script.substr(0, script.find_last_of('\\') + 1);
-    std::string commandLine = std::string("\"") + program + "\" \"" + script + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
     // Wine now and then fails a start under a long series of them; a build system would retry
     // too, and it is not the program's doing. Each retry is reported.
-    for (int attempt = 0; !CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                          nullptr, folder.c_str(), &startup, &started);
-         ++attempt) {
+    for (int attempt = 0;; ++attempt) {
+        if (HANDLE process = StartProcess(program, "\"" + script + "\"", folder))
+            return process;
         std::fprintf(stderr, "cannot start %s (error %lu)\n", program, GetLastError());
         if (attempt == 2)
             return nullptr;
         Sleep(500);
     }
-    CloseHandle(started.hThread);
-    return started.hProcess;
 }
 
 // Waits for the run and says whether it ended with exit code 0; a hung run is ended.

@@ -30,7 +30,7 @@
 // DESKTOP names a desktop of Wine's "explorer /desktop=NAME" to look on instead of our own.
 // Exit code 0 on success, 1 when the window did not come or the program did not end in time.
 #include "IniText.h"
-#include "Waiting.h"
+#include "TestFiles.h"
 #include "WindowFinder.h"
 
 #include <cstdio>
@@ -52,32 +52,16 @@ HWND First(const std::vector<HWND>& windows) {
     return windows.empty() ? nullptr : windows[0];
 }
 
-// Shown means initialised: the dialog shows itself only once its first messages have run.
-HWND WaitForMainWindow(DWORD processId, HANDLE process) {
-    HWND window = nullptr;
-    Eventually(
-        [&] {
-            window = First(MainWindows(Shown::kOnly, processId));
-            return window || (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0);
-        },
-        kPatienceMs, 1);
-    return window;
-}
-
 int Time(const char* program, int runs) {
     for (int run = 0; run < runs; ++run) {
-        std::string commandLine = std::string("\"") + program + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
         const double begin = NowMs();
-        if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &started)) {
+        HANDLE process = StartProcess(program, "");
+        if (!process) {
             std::fprintf(stderr, "cannot start %s (error %lu)\n", program, GetLastError());
             return 1;
         }
-        CloseHandle(started.hThread);
-        HWND window = WaitForMainWindow(started.dwProcessId, started.hProcess);
+        // Shown means initialised: the dialog shows itself only once its first messages have run.
+        HWND window = WaitForMainWindow(process, kPatienceMs, 1);
         const double shown = NowMs();
         const unsigned long rows = window ? ListedRows(window) : 0;
         // Start timing the close from a settled window, not one still painting.
@@ -87,18 +71,17 @@ int Time(const char* program, int runs) {
         double gone = closing;
         bool ended = window && PostMessageA(window, WM_CLOSE, 0, 0);
         // The list is saved before the window is destroyed; what follows is the process ending.
-        while (ended && IsWindow(window) &&
-               WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT &&
+        while (ended && IsWindow(window) && WaitForSingleObject(process, 1) == WAIT_TIMEOUT &&
                NowMs() < closing + kPatienceMs)
             gone = NowMs();
         gone = NowMs();
-        ended = ended && WaitForSingleObject(started.hProcess, kPatienceMs) == WAIT_OBJECT_0;
+        ended = ended && WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
         const double end = NowMs();
         if (!ended) {
-            TerminateProcess(started.hProcess, 99);
-            WaitForSingleObject(started.hProcess, kPatienceMs);
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, kPatienceMs);
         }
-        CloseHandle(started.hProcess);
+        CloseHandle(process);
         if (!window || !ended) {
             std::fprintf(stderr, "%s\n",
                          window ? "the program did not end after WM_CLOSE"
@@ -199,13 +182,10 @@ int WriteProjectList(const char* file, int count) {
             {name, {1 + i % 3, i % 10, i % 7, 100 + i}, folder + name + ".rc", update, folder});
     }
     const int widths[] = {150, 90, 70, 160, 300};
-    const std::string text =
-        IniText().Projects(projects).ColumnWidths(widths).Position(40, 30).Text();
+    const std::string text = ProjectsIni(projects) + ColumnWidthsIni(widths) + PositionIni(40, 30);
     FILE* out = std::fopen(file, "wb");
     const bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (out && std::fclose(out) != 0)
-        return 1;
-    return written ? 0 : 1;
+    return out && std::fclose(out) == 0 && written ? 0 : 1;
 }
 
 // The modes that name windows or send messages; their arguments are read as Unicode.

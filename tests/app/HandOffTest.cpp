@@ -5,7 +5,6 @@
 #include "IniText.h"
 #include "ScriptText.h"
 #include "TestFiles.h"
-#include "Waiting.h"
 #include "WindowFinder.h"
 #include "res/resource.h"
 #include "stamp/HandOffRecord.h"
@@ -28,7 +27,7 @@ constexpr UINT kTrayNotify = WM_APP + 0x200;
 constexpr DWORD kPatience = 30000;
 
 std::string Script(int major, int build) {
-    return ScriptText(VersionText({major, 2, 3, build})).Text();
+    return ScriptText(VersionText({major, 2, 3, build}));
 }
 
 IniProject Project(const std::string& name, const std::string& script, int major, int build) {
@@ -99,9 +98,7 @@ class HandOff : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(MainWindows().empty()) << "a window instance was left behind before this test";
-        char self[MAX_PATH];
-        const std::string built(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-        m_built = built.substr(0, built.find_last_of('\\') + 1) + "Revtally.exe";
+        m_built = BesideThisProgram("Revtally.exe");
         m_program = m_folder.Path("Revtally.exe");
         m_ini = m_folder.Path("Revtally.ini");
         ASSERT_TRUE(CopyFileA(m_built.c_str(), m_program.c_str(), FALSE)) << m_built;
@@ -150,19 +147,12 @@ protected:
     }
 
     HANDLE Start(const std::string& program, const std::string& arguments) {
-        std::string commandLine =
-            "\"" + program + "\"" + (arguments.empty() ? "" : " ") + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, m_folder.Path("src").c_str(), &startup, &started)) {
+        HANDLE process = StartProcess(program, arguments, m_folder.Path("src"));
+        if (!process)
             ADD_FAILURE() << "cannot start " << program << " (error " << GetLastError() << ")";
-            return nullptr;
-        }
-        CloseHandle(started.hThread);
-        m_started.push_back(started.hProcess);
-        return started.hProcess;
+        else
+            m_started.push_back(process);
+        return process;
     }
 
     // The window of a fresh start, once it has read the list. The dialog's controls exist before
@@ -228,9 +218,7 @@ TEST_F(HandOff, StampMovesTheProjectToTheTopOfAShownOrHiddenWindow) {
         SCOPED_TRACE(tray ? "tray" : "shown");
         const std::string first = NewScript("first", 7, 10), app = NewScript("app", 1, 41);
         WriteBytes(m_ini,
-                   IniText()
-                       .Projects({Project("first", first, 7, 10), Project("app", app, 1, 41)})
-                       .Text());
+                   ProjectsIni({Project("first", first, 7, 10), Project("app", app, 1, 41)}));
         HWND window = StartWindow(tray);
         ASSERT_TRUE(window);
         Stamp(app);
@@ -330,7 +318,7 @@ TEST_F(HandOff, IgnoresForeignCommandsShortRecordsAndUnterminatedPaths) {
 
 TEST_F(HandOff, TrayMenuAndIconBringTheWindowBackAndEndIt) {
     const std::string app = NewScript("app", 1, 41);
-    WriteBytes(m_ini, IniText().Projects({Project("app", app, 1, 41)}).Text());
+    WriteBytes(m_ini, ProjectsIni({Project("app", app, 1, 41)}));
     HWND window = StartWindow(true);
     ASSERT_TRUE(window);
     Send(window, kTrayNotify, 0, WM_RBUTTONUP);
@@ -364,7 +352,7 @@ TEST_F(HandOff, EveryWayOfEndingWritesTheList) {
     const std::string app = NewScript("app", 1, 41);
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        WriteBytes(m_ini, IniText().Projects({Project("app", app, 1, 41)}).Text());
+        WriteBytes(m_ini, ProjectsIni({Project("app", app, 1, 41)}));
         HWND window = StartWindow(way.tray);
         ASSERT_TRUE(window);
         // The list lives in the window from now on; only its end may write the file again.
@@ -380,7 +368,7 @@ TEST_F(HandOff, EveryWayOfEndingWritesTheList) {
 
 TEST_F(HandOff, AMessageBoxOfTheWindowDoesNotTakeTheRecord) {
     const std::string first = NewScript("first", 7, 10), app = NewScript("app", 1, 41);
-    WriteBytes(m_ini, IniText().Projects({Project("first", first, 7, 10)}).Text());
+    WriteBytes(m_ini, ProjectsIni({Project("first", first, 7, 10)}));
     HWND window = StartWindow(false);
     ASSERT_TRUE(window);
     // Letters in a number field: the window complains in a box of its own caption and class. The

@@ -19,11 +19,9 @@ namespace {
 // A script in the style of a resource editor, with a code page 932 comment ("表示" starts with a
 // byte pair whose second byte is 0x5C).
 std::string Script(const std::string& statement, const std::string& value) {
-    return ScriptText(statement)
-        .Values(value)
-        .Head("// \x95\x5C\x8E\xA6 resources\r\n#include \"resource.h\"\r\n\r\n")
-        .Options(" FILEFLAGSMASK 0x3fL\r\n")
-        .Text();
+    return ScriptText(statement, value,
+                      "// \x95\x5C\x8E\xA6 resources\r\n#include \"resource.h\"\r\n\r\n",
+                      " FILEFLAGSMASK 0x3fL\r\n");
 }
 
 std::string Stamped(const std::string& numbers) {
@@ -47,10 +45,7 @@ protected:
 #ifdef _WIN32
         // The program runs under another name, so that no window instance is ever started
         // behind a test by the name it looks for.
-        char self[MAX_PATH];
-        const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string built(self, length);
-        built = built.substr(0, built.find_last_of('\\') + 1) + REVTALLY_PROGRAM_NAME;
+        const std::string built = BesideThisProgram(REVTALLY_PROGRAM_NAME);
         s_tools = new TestFolder("rvt-tools");
         s_program = s_tools->Path("stamper.exe");
         ASSERT_TRUE(CopyFileA(built.c_str(), s_program.c_str(), FALSE)) << built;

@@ -21,7 +21,7 @@ namespace {
 constexpr int kColumns = 5;
 constexpr DWORD kPatience = 30000;
 
-const std::string kScriptText = ScriptText("1,2,3,41").Text();
+const std::string kScriptText = ScriptText("1,2,3,41");
 
 // The first project's script exists, in a folder whose name ("表ソ") and script name ("表示") end
 // in byte 0x5C, which a byte-wise path or INI routine takes for a backslash.
@@ -44,7 +44,7 @@ std::vector<IniProject> Projects(const std::string& folder) {
 const int kWidths[kColumns] = {150, 90, 70, 160, 300};
 
 std::string IniFor(const std::vector<IniProject>& projects) {
-    return IniText().Projects(projects).ColumnWidths(kWidths).Position(40, 30).Text();
+    return ProjectsIni(projects) + ColumnWidthsIni(kWidths) + PositionIni(40, 30);
 }
 
 std::string WidthKey(int column) {
@@ -61,57 +61,38 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 class WindowRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        char self[MAX_PATH];
-        const std::string built(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
         m_program = m_folder.Path("Revtally.exe");
         m_ini = m_folder.Path("Revtally.ini");
-        const std::string source = built.substr(0, built.find_last_of('\\') + 1) + "Revtally.exe";
+        const std::string source = BesideThisProgram("Revtally.exe");
         ASSERT_TRUE(CopyFileA(source.c_str(), m_program.c_str(), FALSE)) << source;
     }
 
     // A test that fails half-way leaves no window behind for the next one.
     void TearDown() override {
-        for (PROCESS_INFORMATION& started : m_started) {
-            if (WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(started.hProcess, 99);
-                WaitForSingleObject(started.hProcess, kPatience);
+        for (HANDLE process : m_started) {
+            if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process, 99);
+                WaitForSingleObject(process, kPatience);
             }
-            CloseHandle(started.hProcess);
+            CloseHandle(process);
         }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_ini.c_str());
     }
 
     HANDLE Start() {
-        std::string commandLine = "\"" + m_program + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(m_program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, m_folder.Path().c_str(), &startup, &started)) {
+        HANDLE process = StartProcess(m_program, "", m_folder.Path());
+        if (!process)
             ADD_FAILURE() << "cannot start " << m_program << " (error " << GetLastError() << ")";
-            return nullptr;
-        }
-        CloseHandle(started.hThread);
-        m_started.push_back(started);
-        return started.hProcess;
-    }
-
-    // Visible means initialised: the dialog shows itself only once its queue has run empty.
-    HWND WaitForWindow(HANDLE process) {
-        for (DWORD waited = 0; waited < kPatience; waited += 50) {
-            const std::vector<HWND> windows = MainWindows(Shown::kOnly, GetProcessId(process));
-            if (!windows.empty())
-                return windows[0];
-            if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
-                break;
-        }
-        ADD_FAILURE() << "no window \"Revtally\" with the project list appeared";
-        return nullptr;
+        else
+            m_started.push_back(process);
+        return process;
     }
 
     HWND StartWindow(HANDLE& process) {
         process = Start();
-        return process ? WaitForWindow(process) : nullptr;
+        HWND window = process ? WaitForMainWindow(process, kPatience) : nullptr;
+        EXPECT_TRUE(window) << "no window \"Revtally\" with the project list appeared";
+        return window;
     }
 
     static bool Ends(HANDLE process, DWORD& exitCode) {
@@ -143,7 +124,7 @@ protected:
 
     TestFolder m_folder{"rvt-window"};
     std::string m_program, m_ini;
-    std::vector<PROCESS_INFORMATION> m_started;
+    std::vector<HANDLE> m_started;
 };
 
 TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {

@@ -2,31 +2,22 @@
 
 namespace testfiles {
 
-ScriptText& ScriptText::Values(std::string values) {
-    m_values = std::move(values);
-    return *this;
+std::string VersionText(const TestVersion& v) {
+    return std::to_string(v.major) + ", " + std::to_string(v.minor) + ", " + std::to_string(v.sub) +
+           ", " + std::to_string(v.build);
 }
 
-ScriptText& ScriptText::Head(std::string lines) {
-    m_head = std::move(lines);
-    return *this;
-}
-
-ScriptText& ScriptText::Options(std::string lines) {
-    m_options = std::move(lines);
-    return *this;
-}
-
-std::string ScriptText::Text() const {
-    std::string text = m_head + "VS_VERSION_INFO VERSIONINFO\r\n FILEVERSION " + m_statements +
-                       "\r\n PRODUCTVERSION " + m_statements + "\r\n" + m_options + "BEGIN\r\n";
-    if (!m_values.empty())
+std::string ScriptText(const std::string& statements, const std::string& values,
+                       const std::string& head, const std::string& options) {
+    std::string text = head + "VS_VERSION_INFO VERSIONINFO\r\n FILEVERSION " + statements +
+                       "\r\n PRODUCTVERSION " + statements + "\r\n" + options + "BEGIN\r\n";
+    if (!values.empty())
         text += "    BLOCK \"StringFileInfo\"\r\n"
                 "    BEGIN\r\n"
                 "        BLOCK \"041104b0\"\r\n"
                 "        BEGIN\r\n"
                 "            VALUE \"FileVersion\", \"" +
-                m_values + "\\0\"\r\n            VALUE \"ProductVersion\", \"" + m_values +
+                values + "\\0\"\r\n            VALUE \"ProductVersion\", \"" + values +
                 "\\0\"\r\n"
                 "        END\r\n"
                 "    END\r\n";

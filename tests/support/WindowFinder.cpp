@@ -25,6 +25,18 @@ std::vector<HWND> MainWindows(Shown shown, DWORD processId) {
     return found;
 }
 
+HWND WaitForMainWindow(HANDLE process, unsigned limitMs, unsigned stepMs) {
+    HWND window = nullptr;
+    Eventually(
+        [&] {
+            const std::vector<HWND> windows = MainWindows(Shown::kOnly, GetProcessId(process));
+            window = windows.empty() ? nullptr : windows[0];
+            return window || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        },
+        limitMs, stepMs);
+    return window;
+}
+
 unsigned long ListedRows(HWND window) {
     DWORD_PTR rows = 0;
     if (!SendMessageTimeoutA(GetDlgItem(window, IDC_PROJECT_LIST), LVM_GETITEMCOUNT, 0, 0,

@@ -37,9 +37,8 @@ inline std::string ToText(const Version& v) {
 // A resource script in the layout the writer leaves behind, so a rewrite with the same numbers
 // gives the same bytes. String values that lag behind the statements tell whether the writer ran.
 inline std::string ScriptText(const Version& statements, const Version& strings) {
-    return testfiles::ScriptText(testfiles::VersionText(statements))
-        .Values(testfiles::VersionText(strings))
-        .Text();
+    return testfiles::ScriptText(testfiles::VersionText(statements),
+                                 testfiles::VersionText(strings));
 }
 inline std::string ScriptText(const Version& v) {
     return ScriptText(v, v);
@@ -52,7 +51,7 @@ using StoredProject = testfiles::IniProject;
 
 inline std::string ProjectIni(const std::vector<StoredProject>& projects,
                               const std::string& more = "") {
-    return testfiles::IniText().Projects(projects).Raw(more).Text();
+    return testfiles::ProjectsIni(projects) + more;
 }
 
 inline std::string FieldText(MainDialog& dialog, int id) {
