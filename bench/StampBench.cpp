@@ -381,20 +381,21 @@ std::vector<RatioReporter::Pair> RegisterAll() {
         const double target = size.bytes >= 1024 * 1024 ? kTargetRatio : 0;
         const std::string readFloor = std::string("LoadTextFile/") + size.label;
         const std::string writeFloor = std::string("Load+ReplaceContents/") + size.label;
+        // The operation under both code page rules, each against the floor.
+        const auto againstFloor = [&](const char* operation,
+                                      void (*run)(benchmark::State&, std::string, bool),
+                                      const std::string& floor) {
+            for (bool cp932 : {false, true}) {
+                const std::string name =
+                    std::string(operation) + "/" + size.label + (cp932 ? "/cp932" : "/sbcs");
+                Configure(benchmark::RegisterBenchmark(name.c_str(), run, path, cp932));
+                pairs.push_back({name, floor, target});
+            }
+        };
         Configure(benchmark::RegisterBenchmark(readFloor.c_str(), ReadFloor, path));
-        for (bool cp932 : {false, true}) {
-            const std::string suffix = std::string("/") + size.label + (cp932 ? "/cp932" : "/sbcs");
-            const std::string name = "ReadRcVersion" + suffix;
-            Configure(benchmark::RegisterBenchmark(name.c_str(), ReadVersion, path, cp932));
-            pairs.push_back({name, readFloor, target});
-        }
+        againstFloor("ReadRcVersion", ReadVersion, readFloor);
         Configure(benchmark::RegisterBenchmark(writeFloor.c_str(), WriteFloor, path));
-        for (bool cp932 : {false, true}) {
-            const std::string suffix = std::string("/") + size.label + (cp932 ? "/cp932" : "/sbcs");
-            const std::string name = "WriteRcVersion" + suffix;
-            Configure(benchmark::RegisterBenchmark(name.c_str(), WriteVersion, path, cp932));
-            pairs.push_back({name, writeFloor, target});
-        }
+        againstFloor("WriteRcVersion", WriteVersion, writeFloor);
     }
     const std::string historyFloor = "Load+ReplaceContents/history100k";
     Configure(benchmark::RegisterBenchmark(historyFloor.c_str(), HistoryFloor));

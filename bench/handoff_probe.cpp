@@ -14,6 +14,9 @@
 //       closes the window instance and waits for its process to end
 //
 // Exit code 0 on success, 1 when a run failed, hung or the window was not there.
+#include "TestFiles.h"
+#include "WindowFinder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,58 +24,26 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <psapi.h>
 
+using namespace testfiles;
+
 namespace {
-constexpr int kProjectList = 1001;
 constexpr DWORD kPatienceMs = 120000;
-
-double NowMs() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-std::vector<HWND> MainWindows() {
-    std::vector<HWND> found;
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Revtally"));)
-        if (GetDlgItem(window, kProjectList))
-            found.push_back(window);
-    return found;
-}
-
-unsigned long Rows(HWND window) {
-    DWORD_PTR rows = 0;
-    SendMessageTimeoutA(GetDlgItem(window, kProjectList), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG,
-                        10000, &rows);
-    return static_cast<unsigned long>(rows);
-}
 
 // A stamping run as a build starts it: in the script's folder, with the script's name.
 HANDLE StartStamp(const char* program, const std::string& script) {
     const std::string folder = script.substr(0, script.find_last_of('\\') + 1);
-    std::string commandLine = std::string("\"") + program + "\" \"" + script + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
     // Wine now and then fails a start under a long series of them; a build system would retry
     // too, and it is not the program's doing. Each retry is reported.
-    for (int attempt = 0; !CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                          nullptr, folder.c_str(), &startup, &started);
-         ++attempt) {
+    for (int attempt = 0;; ++attempt) {
+        if (HANDLE process = StartProcess(program, "\"" + script + "\"", folder))
+            return process;
         std::fprintf(stderr, "cannot start %s (error %lu)\n", program, GetLastError());
         if (attempt == 2)
             return nullptr;
         Sleep(500);
     }
-    CloseHandle(started.hThread);
-    return started.hProcess;
 }
 
 // Waits for the run and says whether it ended with exit code 0; a hung run is ended.
@@ -99,7 +70,7 @@ int Burst(const char* program, const std::vector<std::string>& scripts) {
     const double end = NowMs();
     const std::vector<HWND> windows = MainWindows();
     std::printf("runs %zu failed %d ms %.0f instances %zu rows %lu\n", scripts.size(), failed,
-                end - begin, windows.size(), windows.empty() ? 0ul : Rows(windows[0]));
+                end - begin, windows.size(), windows.empty() ? 0ul : ListedRows(windows[0]));
     return failed == 0 ? 0 : 1;
 }
 
@@ -119,7 +90,7 @@ bool Sample(int run) {
         CloseHandle(process);
     }
     std::printf("%d %zu %zu %lu %lu\n", run, memory.WorkingSetSize / 1024,
-                memory.PagefileUsage / 1024, Rows(windows[0]), processId);
+                memory.PagefileUsage / 1024, ListedRows(windows[0]), processId);
     std::fflush(stdout);
     return true;
 }
@@ -149,16 +120,7 @@ int Time(const char* program, const std::string& script, int runs) {
 
 int Close() {
     const std::vector<HWND> windows = MainWindows();
-    if (windows.size() != 1)
-        return 1;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(windows[0], &processId);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    PostMessageA(windows[0], WM_CLOSE, 0, 0);
-    const bool ended = process && WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
-    if (process)
-        CloseHandle(process);
-    return ended ? 0 : 1;
+    return windows.size() == 1 && EndAndWait(windows[0], WM_CLOSE, 0, kPatienceMs) ? 0 : 1;
 }
 } // namespace
 

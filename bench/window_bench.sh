@@ -32,28 +32,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A project list as a user's machine would hold it, in the order and keys the program writes.
-write_ini() { # $1: file, $2: project count
-  awk -v n="$2" 'BEGIN {
-    ORS = "\r\n"
-    print "[PROJECT]"; print "SIZE=" n
-    for (i = 0; i < n; i++) {
-      name = sprintf("project%04d", i)
-      print "[PROJECT" i "]"
-      print "APPLICATION=" name
-      print "MEJORVERSION=" (1 + i % 3); print "MINORVERSION=" (i % 10)
-      print "SUBVERSION=" (i % 7); print "BUILDNUMBER=" (100 + i)
-      printf "LASTUPDATE=2024/%02d/%02d %02d:%02d:%02d\r\n", 1 + i % 12, 1 + i % 28, i % 24, i % 60, (7 * i) % 60
-      print "TARGETDIRECTORY=C:\\src\\" name "\\"
-      print "RCFILE=C:\\src\\" name "\\" name ".rc"
-    }
-    print "[LISTCONTROL]"
-    split("150 90 70 160 300", widths, " ")
-    for (c = 0; c < 5; c++) print "HEADER_WIDTH" c "=" widths[c + 1]
-    print "[WINDOW]"; print "LEFT=40"; print "TOP=30"
-  }' >"$1"
-}
-
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 winpath() { echo "Z:${1//\//\\}"; }
@@ -80,10 +58,13 @@ for n in "${sizes[@]}"; do
   folder=$work/n$n
   mkdir -p "$folder"
   cp "$build/Revtally.exe" "$folder/Revtally.exe"
-  write_ini "$folder/Revtally.ini" "$n"
+  # A project list as a user's machine would hold it, from the tests' own INI builder.
+  wine "$(winpath "$build/revtally_window_probe.exe")" ini "$(winpath "$work/list$n.ini")" "$n" \
+    </dev/null >/dev/null 2>&1 || { echo "window_bench.sh: no project list of $n" >&2; exit 1; }
+  cp "$work/list$n.ini" "$folder/Revtally.ini"
   # One warm-up run first, so that no size pays for Wine loading its DLLs.
   probe "$work/warm$n" time "$(winpath "$folder/Revtally.exe")" 1
-  write_ini "$folder/Revtally.ini" "$n"
+  cp "$work/list$n.ini" "$folder/Revtally.ini"
   probe "$work/raw$n" time "$(winpath "$folder/Revtally.exe")" "$runs"
   mv "$work/raw$n.txt" "$work/times$n"
   rows=$(awk '{ print $3 }' "$work/times$n" | sort -u | tr '\n' ' ')

@@ -20,116 +20,81 @@
 //       waits until no top-level window of that class and caption is shown
 //   revtally_window_probe cursor X Y [DESKTOP]
 //       moves the mouse cursor to screen position X, Y
+//   revtally_window_probe ini FILE COUNT
+//       writes a project list of COUNT projects as a user's machine would hold it, with column
+//       widths and a window position, into FILE
 //
 // CLASS and CAPTION are taken as Unicode from the command line; an empty CAPTION matches any.
 // Numbers may be written in decimal or, with 0x, in hexadecimal.
 //
 // DESKTOP names a desktop of Wine's "explorer /desktop=NAME" to look on instead of our own.
 // Exit code 0 on success, 1 when the window did not come or the program did not end in time.
+#include "IniText.h"
+#include "TestFiles.h"
+#include "WindowFinder.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shellapi.h>
 
+using namespace testfiles;
+
 namespace {
-constexpr int kProjectList = 1001;
 constexpr DWORD kPatienceMs = 120000;
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// Shown means initialised: the dialog shows itself only once its first messages have run.
-HWND FindMainWindow(DWORD processId) {
-    for (HWND window = nullptr;
-         (window = FindWindowExA(nullptr, window, "#32770", "Revtally")) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if ((processId == 0 || owner == processId) && GetDlgItem(window, kProjectList) &&
-            IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
-HWND WaitForMainWindow(DWORD processId, HANDLE process) {
-    const double deadline = NowMs() + kPatienceMs;
-    while (NowMs() < deadline) {
-        if (HWND window = FindMainWindow(processId))
-            return window;
-        if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
-            return nullptr;
-        Sleep(1);
-    }
-    return nullptr;
+HWND First(const std::vector<HWND>& windows) {
+    return windows.empty() ? nullptr : windows[0];
 }
 
 int Time(const char* program, int runs) {
     for (int run = 0; run < runs; ++run) {
-        std::string commandLine = std::string("\"") + program + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
         const double begin = NowMs();
-        if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &started)) {
+        HANDLE process = StartProcess(program, "");
+        if (!process) {
             std::fprintf(stderr, "cannot start %s (error %lu)\n", program, GetLastError());
             return 1;
         }
-        CloseHandle(started.hThread);
-        HWND window = WaitForMainWindow(started.dwProcessId, started.hProcess);
+        // Shown means initialised: the dialog shows itself only once its first messages have run.
+        HWND window = WaitForMainWindow(process, kPatienceMs, 1);
         const double shown = NowMs();
-        DWORD_PTR rows = 0;
-        if (window) {
-            SendMessageTimeoutA(GetDlgItem(window, kProjectList), LVM_GETITEMCOUNT, 0, 0,
-                                SMTO_ABORTIFHUNG, 10000, &rows);
-            // Start timing the close from a settled window, not one still painting.
+        const unsigned long rows = window ? ListedRows(window) : 0;
+        // Start timing the close from a settled window, not one still painting.
+        if (window)
             Sleep(200);
-        }
         const double closing = NowMs();
         double gone = closing;
         bool ended = window && PostMessageA(window, WM_CLOSE, 0, 0);
         // The list is saved before the window is destroyed; what follows is the process ending.
-        while (ended && IsWindow(window) &&
-               WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT &&
+        while (ended && IsWindow(window) && WaitForSingleObject(process, 1) == WAIT_TIMEOUT &&
                NowMs() < closing + kPatienceMs)
             gone = NowMs();
         gone = NowMs();
-        ended = ended && WaitForSingleObject(started.hProcess, kPatienceMs) == WAIT_OBJECT_0;
+        ended = ended && WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
         const double end = NowMs();
         if (!ended) {
-            TerminateProcess(started.hProcess, 99);
-            WaitForSingleObject(started.hProcess, kPatienceMs);
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, kPatienceMs);
         }
-        CloseHandle(started.hProcess);
+        CloseHandle(process);
         if (!window || !ended) {
             std::fprintf(stderr, "%s\n",
                          window ? "the program did not end after WM_CLOSE"
                                 : "the window did not appear");
             return 1;
         }
-        std::printf("%.1f %.1f %lu %.1f\n", shown - begin, end - closing,
-                    static_cast<unsigned long>(rows), gone - closing);
+        std::printf("%.1f %.1f %lu %.1f\n", shown - begin, end - closing, rows, gone - closing);
         std::fflush(stdout);
     }
     return 0;
 }
 
-int Rect() {
-    HWND window = WaitForMainWindow(0, nullptr);
+int PrintFrame(HWND window) {
     if (!window)
         return 1;
     RECT frame{};
@@ -137,29 +102,6 @@ int Rect() {
     std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
                 frame.bottom - frame.top);
     return 0;
-}
-
-int Close() {
-    HWND window = FindMainWindow(0);
-    if (!window)
-        return 1;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    const bool ended = process && WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
-    if (process)
-        CloseHandle(process);
-    return ended ? 0 : 1;
-}
-
-// The main window whether shown or not: in tray mode it hides itself as soon as it has started.
-HWND FindProgramWindow() {
-    for (HWND window = nullptr;
-         (window = FindWindowExA(nullptr, window, "#32770", "Revtally")) != nullptr;)
-        if (GetDlgItem(window, kProjectList))
-            return window;
-    return nullptr;
 }
 
 // A shown top-level window of the class with the caption, or of any caption when it is empty.
@@ -172,11 +114,9 @@ HWND FindShownWindow(const wchar_t* className, const wchar_t* caption) {
 }
 
 HWND WaitFor(const std::function<HWND()>& find) {
-    const double deadline = NowMs() + kPatienceMs;
-    for (; NowMs() < deadline; Sleep(10))
-        if (HWND window = find())
-            return window;
-    return nullptr;
+    HWND window = nullptr;
+    Eventually([&] { return (window = find()) != nullptr; }, kPatienceMs, 10);
+    return window;
 }
 
 unsigned long long Number(const wchar_t* text) {
@@ -206,10 +146,12 @@ int OnDesktop(const wchar_t* desktopName, const std::function<int()>& work) {
             if (job->desktop) {
                 // The desktop may still be starting along with the program.
                 HDESK desktop = nullptr;
-                for (const double deadline = NowMs() + kPatienceMs;
-                     !(desktop = OpenDesktopW(job->desktop, 0, FALSE, GENERIC_ALL)) &&
-                     NowMs() < deadline;)
-                    Sleep(50);
+                Eventually(
+                    [&] {
+                        return (desktop = OpenDesktopW(job->desktop, 0, FALSE, GENERIC_ALL)) !=
+                               nullptr;
+                    },
+                    kPatienceMs);
                 if (!desktop || !SetThreadDesktop(desktop)) {
                     std::fprintf(stderr, "cannot enter desktop %ls (error %lu)\n", job->desktop,
                                  GetLastError());
@@ -227,6 +169,25 @@ int OnDesktop(const wchar_t* desktopName, const std::function<int()>& work) {
     return job.result;
 }
 
+// Names, versions and dates that vary from one project to the next, as on a user's machine.
+int WriteProjectList(const char* file, int count) {
+    std::vector<IniProject> projects;
+    for (int i = 0; i < count; ++i) {
+        char name[16], update[32];
+        std::snprintf(name, sizeof name, "project%04d", i);
+        std::snprintf(update, sizeof update, "2024/%02d/%02d %02d:%02d:%02d", 1 + i % 12,
+                      1 + i % 28, i % 24, i % 60, (7 * i) % 60);
+        const std::string folder = std::string("C:\\src\\") + name + "\\";
+        projects.push_back(
+            {name, {1 + i % 3, i % 10, i % 7, 100 + i}, folder + name + ".rc", update, folder});
+    }
+    const int widths[] = {150, 90, 70, 160, 300};
+    const std::string text = ProjectsIni(projects) + ColumnWidthsIni(widths) + PositionIni(40, 30);
+    FILE* out = std::fopen(file, "wb");
+    const bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    return out && std::fclose(out) == 0 && written ? 0 : 1;
+}
+
 // The modes that name windows or send messages; their arguments are read as Unicode.
 int Drive() {
     int count = 0;
@@ -235,16 +196,26 @@ int Drive() {
         return 2;
     const std::wstring mode = argument[1];
     // Arguments the mode takes before the optional desktop.
-    const int fixed = mode == L"post" ? 3 : mode == L"postto" ? 5 : 2;
+    const int fixed = mode == L"post"                       ? 3
+                      : mode == L"postto"                   ? 5
+                      : mode == L"rect" || mode == L"close" ? 0
+                                                            : 2;
     if ((mode != L"post" && mode != L"postto" && mode != L"rectof" && mode != L"gone" &&
-         mode != L"cursor") ||
+         mode != L"cursor" && mode != L"rect" && mode != L"close") ||
         (count != fixed + 2 && count != fixed + 3))
         return 2;
     const wchar_t* const* operand = argument + 2;
     const wchar_t* desktop = count == fixed + 3 ? argument[count - 1] : nullptr;
     const int result = OnDesktop(desktop, [&]() -> int {
+        // The main window whether shown or not: in tray mode it hides itself at once.
         if (mode == L"post")
-            return Post(WaitFor(FindProgramWindow), operand);
+            return Post(WaitFor([] { return First(MainWindows()); }), operand);
+        if (mode == L"rect")
+            return PrintFrame(WaitFor([] { return First(MainWindows(Shown::kOnly)); }));
+        if (mode == L"close") {
+            HWND window = First(MainWindows(Shown::kOnly));
+            return window && EndAndWait(window, WM_CLOSE, 0, kPatienceMs) ? 0 : 1;
+        }
         if (mode == L"cursor")
             return SetCursorPos(static_cast<int>(Number(operand[0])),
                                 static_cast<int>(Number(operand[1])))
@@ -253,21 +224,9 @@ int Drive() {
         const auto find = [&] { return FindShownWindow(operand[0], operand[1]); };
         if (mode == L"postto")
             return Post(WaitFor(find), operand + 2);
-        if (mode == L"gone") {
-            const double deadline = NowMs() + kPatienceMs;
-            for (; NowMs() < deadline; Sleep(10))
-                if (!find())
-                    return 0;
-            return 1;
-        }
-        HWND window = WaitFor(find);
-        if (!window)
-            return 1;
-        RECT frame{};
-        GetWindowRect(window, &frame);
-        std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
-                    frame.bottom - frame.top);
-        return 0;
+        if (mode == L"gone")
+            return Eventually([&] { return !find(); }, kPatienceMs, 10) ? 0 : 1;
+        return PrintFrame(WaitFor(find));
     });
     LocalFree(argument);
     return result;
@@ -278,41 +237,14 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "time" && argc == 4)
         return Time(argv[2], std::atoi(argv[3]));
-    if ((mode == "rect" || mode == "close") && argc <= 3) {
-        // A thread takes another desktop only before it has used any window, so the work runs
-        // on a thread of its own that moves there first.
-        struct Job {
-            const char* desktop;
-            bool rect;
-            int result;
-        } job{argc == 3 ? argv[2] : nullptr, mode == "rect", 1};
-        HANDLE thread = CreateThread(
-            nullptr, 0,
-            [](void* parameter) -> DWORD {
-                auto* job = static_cast<Job*>(parameter);
-                if (job->desktop) {
-                    HDESK desktop = OpenDesktopA(job->desktop, 0, FALSE, GENERIC_ALL);
-                    if (!desktop || !SetThreadDesktop(desktop)) {
-                        std::fprintf(stderr, "cannot enter desktop %s\n", job->desktop);
-                        return 0;
-                    }
-                }
-                job->result = job->rect ? Rect() : Close();
-                return 0;
-            },
-            &job, 0, nullptr);
-        if (!thread)
-            return 1;
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-        return job.result;
-    }
+    if (mode == "ini" && argc == 4)
+        return WriteProjectList(argv[2], std::atoi(argv[3]));
     if (const int result = Drive(); result != 2)
         return result;
     std::fprintf(stderr, "usage: revtally_window_probe time PROGRAM.exe RUNS | rect [DESKTOP] | "
                          "close [DESKTOP] | post MESSAGE WPARAM LPARAM [DESKTOP] | "
                          "postto CLASS CAPTION MESSAGE WPARAM LPARAM [DESKTOP] | "
                          "rectof CLASS CAPTION [DESKTOP] | gone CLASS CAPTION [DESKTOP] | "
-                         "cursor X Y [DESKTOP]\n");
+                         "cursor X Y [DESKTOP] | ini FILE COUNT\n");
     return 2;
 }

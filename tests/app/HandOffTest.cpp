@@ -2,7 +2,12 @@
 // the tray window comes and goes through its icon, its menu and a second start. Every process here
 // is real: Revtally.exe copied into a folder of its own, driven from outside as another program or
 // the shell would drive it.
+#include "IniText.h"
+#include "ScriptText.h"
 #include "TestFiles.h"
+#include "WindowFinder.h"
+#include "res/resource.h"
+#include "stamp/HandOffRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -17,64 +22,25 @@
 using namespace testfiles;
 
 namespace {
-constexpr int kProjectList = 1001;
-constexpr int kMajorEdit = 1004;
+// The window's own, for the clicks on its tray icon.
 constexpr UINT kTrayNotify = WM_APP + 0x200;
-constexpr UINT kHandOffMessage = WM_APP + 0x101;
-constexpr WPARAM kTrayShow = 32774;
-constexpr WPARAM kAppExit = 57665;
 constexpr DWORD kPatience = 30000;
 
-// The record a stamping run sends, laid out as other programs may send it.
-struct Record {
-    INT32 command;
-    INT32 size;
-    char path[260];
-};
-static_assert(sizeof(Record) == 268);
-
 std::string Script(int major, int build) {
-    const std::string numbers = std::to_string(major) + ", 2, 3, " + std::to_string(build);
-    return "VS_VERSION_INFO VERSIONINFO\r\n FILEVERSION " + numbers + "\r\n PRODUCTVERSION " +
-           numbers + "\r\nBEGIN\r\nEND\r\n";
+    return ScriptText(VersionText({major, 2, 3, build}));
 }
 
-std::string IniEntry(int index, const std::string& name, const std::string& script, int major,
-                     int build) {
-    const std::string folder = script.substr(0, script.find_last_of('\\') + 1);
-    return "[PROJECT" + std::to_string(index) + "]\r\nAPPLICATION=" + name +
-           "\r\nMEJORVERSION=" + std::to_string(major) +
-           "\r\nMINORVERSION=2\r\nSUBVERSION=3\r\nBUILDNUMBER=" + std::to_string(build) +
-           "\r\nLASTUPDATE=2024/01/02 03:04:05\r\nTARGETDIRECTORY=" + folder +
-           "\r\nRCFILE=" + script + "\r\n";
-}
-
-// Polls until the condition holds; a generous bound, only so that a fault cannot hang the run.
-template <typename Condition> bool Eventually(Condition condition, DWORD limit = kPatience) {
-    for (DWORD waited = 0; waited < limit; waited += 50) {
-        if (condition())
-            return true;
-        Sleep(50);
-    }
-    return condition();
-}
-
-// Main windows (with the project list), shown or hidden, whichever process owns them.
-std::vector<HWND> MainWindows() {
-    std::vector<HWND> found;
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Revtally"));)
-        if (GetDlgItem(window, kProjectList))
-            found.push_back(window);
-    return found;
+IniProject Project(const std::string& name, const std::string& script, int major, int build) {
+    return {name, {major, 2, 3, build}, script, "2024/01/02 03:04:05"};
 }
 
 // Other windows of the window instance with the same class and caption: its message boxes.
 HWND MessageBoxOf(HWND main) {
     DWORD mainOwner = 0, owner = 0;
     GetWindowThreadProcessId(main, &mainOwner);
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Revtally"));) {
+    for (HWND window : ProgramDialogs()) {
         GetWindowThreadProcessId(window, &owner);
-        if (owner == mainOwner && !GetDlgItem(window, kProjectList) && IsWindowVisible(window))
+        if (owner == mainOwner && !GetDlgItem(window, IDC_PROJECT_LIST) && IsWindowVisible(window))
             return window;
     }
     return nullptr;
@@ -94,7 +60,7 @@ bool SendRecord(HWND window, const void* data, DWORD size) {
 // The rows of the list as the user sees them, read through memory in the window's process.
 std::vector<std::vector<std::string>> Rows(HWND window) {
     std::vector<std::vector<std::string>> rows;
-    HWND list = GetDlgItem(window, kProjectList);
+    HWND list = GetDlgItem(window, IDC_PROJECT_LIST);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     HANDLE process =
@@ -132,9 +98,7 @@ class HandOff : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(MainWindows().empty()) << "a window instance was left behind before this test";
-        char self[MAX_PATH];
-        const std::string built(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-        m_built = built.substr(0, built.find_last_of('\\') + 1) + "Revtally.exe";
+        m_built = BesideThisProgram("Revtally.exe");
         m_program = m_folder.Path("Revtally.exe");
         m_ini = m_folder.Path("Revtally.ini");
         ASSERT_TRUE(CopyFileA(m_built.c_str(), m_program.c_str(), FALSE)) << m_built;
@@ -183,19 +147,12 @@ protected:
     }
 
     HANDLE Start(const std::string& program, const std::string& arguments) {
-        std::string commandLine =
-            "\"" + program + "\"" + (arguments.empty() ? "" : " ") + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, m_folder.Path("src").c_str(), &startup, &started)) {
+        HANDLE process = StartProcess(program, arguments, m_folder.Path("src"));
+        if (!process)
             ADD_FAILURE() << "cannot start " << program << " (error " << GetLastError() << ")";
-            return nullptr;
-        }
-        CloseHandle(started.hThread);
-        m_started.push_back(started.hProcess);
-        return started.hProcess;
+        else
+            m_started.push_back(process);
+        return process;
     }
 
     // The window of a fresh start, once it has read the list. The dialog's controls exist before
@@ -232,13 +189,7 @@ protected:
     }
 
     void EndAndWait(HWND window, UINT message, WPARAM wParam) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, owner);
-        ASSERT_TRUE(process);
-        PostMessageA(window, message, wParam, 0);
-        EXPECT_EQ(WaitForSingleObject(process, kPatience), WAIT_OBJECT_0) << "it did not end";
-        CloseHandle(process);
+        EXPECT_TRUE(testfiles::EndAndWait(window, message, wParam, kPatience)) << "it did not end";
     }
 
     std::string NewScript(const std::string& name, int major, int build) {
@@ -266,8 +217,8 @@ TEST_F(HandOff, StampMovesTheProjectToTheTopOfAShownOrHiddenWindow) {
     for (bool tray : {false, true}) {
         SCOPED_TRACE(tray ? "tray" : "shown");
         const std::string first = NewScript("first", 7, 10), app = NewScript("app", 1, 41);
-        WriteBytes(m_ini, "[PROJECT]\r\nSIZE=2\r\n" + IniEntry(0, "first", first, 7, 10) +
-                              IniEntry(1, "app", app, 1, 41));
+        WriteBytes(m_ini,
+                   ProjectsIni({Project("first", first, 7, 10), Project("app", app, 1, 41)}));
         HWND window = StartWindow(tray);
         ASSERT_TRUE(window);
         Stamp(app);
@@ -339,17 +290,17 @@ TEST_F(HandOff, IgnoresForeignCommandsShortRecordsAndUnterminatedPaths) {
     HWND window = StartWindow(true);
     ASSERT_TRUE(window);
     const std::string app = NewScript("app", 1, 41);
-    Record record{2, sizeof(Record), {}};
+    HandOffRecord record{kHandOffApplyScript + 1, sizeof(HandOffRecord), {}};
     app.copy(record.path, sizeof record.path - 1);
     EXPECT_TRUE(SendRecord(window, &record, sizeof record));
-    record.command = 1;
+    record.command = kHandOffApplyScript;
     EXPECT_TRUE(SendRecord(window, &record, sizeof record - 1));
-    Record unterminated{1, sizeof(Record), {}};
+    HandOffRecord unterminated{kHandOffApplyScript, sizeof(HandOffRecord), {}};
     std::string(sizeof unterminated.path, 'x').copy(unterminated.path, sizeof unterminated.path);
     EXPECT_TRUE(SendRecord(window, &unterminated, sizeof unterminated));
     // A memory handle from another process means nothing here.
     EXPECT_TRUE(Send(window, kHandOffMessage, 0, 0x12345678));
-    Record show{2, sizeof(Record), {}};
+    HandOffRecord show{kHandOffApplyScript + 1, sizeof(HandOffRecord), {}};
     EXPECT_TRUE(SendRecord(window, &show, sizeof show));
     EXPECT_TRUE(Rows(window).empty());
     EXPECT_FALSE(IsWindowVisible(window));
@@ -357,7 +308,7 @@ TEST_F(HandOff, IgnoresForeignCommandsShortRecordsAndUnterminatedPaths) {
 
     EXPECT_TRUE(SendRecord(window, &record, sizeof record));
     ASSERT_EQ(Rows(window).size(), 1u) << "a record the window should take was ignored";
-    show.command = 1;
+    show.command = kHandOffApplyScript;
     EXPECT_TRUE(SendRecord(window, &show, sizeof show));
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(window) != FALSE; }));
     EndAndWait(window, WM_CLOSE, 0);
@@ -367,12 +318,12 @@ TEST_F(HandOff, IgnoresForeignCommandsShortRecordsAndUnterminatedPaths) {
 
 TEST_F(HandOff, TrayMenuAndIconBringTheWindowBackAndEndIt) {
     const std::string app = NewScript("app", 1, 41);
-    WriteBytes(m_ini, "[PROJECT]\r\nSIZE=1\r\n" + IniEntry(0, "app", app, 1, 41));
+    WriteBytes(m_ini, ProjectsIni({Project("app", app, 1, 41)}));
     HWND window = StartWindow(true);
     ASSERT_TRUE(window);
     Send(window, kTrayNotify, 0, WM_RBUTTONUP);
     EXPECT_FALSE(IsWindowVisible(window)) << "the right button did something";
-    Send(window, WM_COMMAND, kTrayShow, 0);
+    Send(window, WM_COMMAND, ID_TRAY_SHOW, 0);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(window) != FALSE; })) << "show item";
     PostMessageA(window, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(window); })) << "close button in tray";
@@ -380,7 +331,7 @@ TEST_F(HandOff, TrayMenuAndIconBringTheWindowBackAndEndIt) {
     Send(window, kTrayNotify, 0, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(window) != FALSE; })) << "double-click";
     DeleteFileA(m_ini.c_str());
-    EndAndWait(window, WM_COMMAND, kAppExit);
+    EndAndWait(window, WM_COMMAND, ID_APP_EXIT);
     EXPECT_EQ(Ini("PROJECT0", "RCFILE"), app);
 }
 
@@ -391,15 +342,17 @@ TEST_F(HandOff, EveryWayOfEndingWritesTheList) {
         UINT message;
         WPARAM wParam;
     };
-    const Way ways[] = {
-        {"WM_CLOSE", false, WM_CLOSE, 0},         {"cancel", false, WM_COMMAND, IDCANCEL},
-        {"exit", false, WM_COMMAND, kAppExit},    {"close button", false, WM_COMMAND, IDOK},
-        {"tray WM_CLOSE", true, WM_CLOSE, 0},     {"tray cancel", true, WM_COMMAND, IDCANCEL},
-        {"tray exit", true, WM_COMMAND, kAppExit}};
+    const Way ways[] = {{"WM_CLOSE", false, WM_CLOSE, 0},
+                        {"cancel", false, WM_COMMAND, IDCANCEL},
+                        {"exit", false, WM_COMMAND, ID_APP_EXIT},
+                        {"close button", false, WM_COMMAND, IDOK},
+                        {"tray WM_CLOSE", true, WM_CLOSE, 0},
+                        {"tray cancel", true, WM_COMMAND, IDCANCEL},
+                        {"tray exit", true, WM_COMMAND, ID_APP_EXIT}};
     const std::string app = NewScript("app", 1, 41);
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        WriteBytes(m_ini, "[PROJECT]\r\nSIZE=1\r\n" + IniEntry(0, "app", app, 1, 41));
+        WriteBytes(m_ini, ProjectsIni({Project("app", app, 1, 41)}));
         HWND window = StartWindow(way.tray);
         ASSERT_TRUE(window);
         // The list lives in the window from now on; only its end may write the file again.
@@ -415,13 +368,13 @@ TEST_F(HandOff, EveryWayOfEndingWritesTheList) {
 
 TEST_F(HandOff, AMessageBoxOfTheWindowDoesNotTakeTheRecord) {
     const std::string first = NewScript("first", 7, 10), app = NewScript("app", 1, 41);
-    WriteBytes(m_ini, "[PROJECT]\r\nSIZE=1\r\n" + IniEntry(0, "first", first, 7, 10));
+    WriteBytes(m_ini, ProjectsIni({Project("first", first, 7, 10)}));
     HWND window = StartWindow(false);
     ASSERT_TRUE(window);
     // Letters in a number field: the window complains in a box of its own caption and class. The
     // send returns only when the box closes, so it is left to time out.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(window, kMajorEdit), WM_SETTEXT, 0,
+    SendMessageTimeoutA(GetDlgItem(window, IDC_MAJOR), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>("abc"), SMTO_NORMAL, 1000, &ignored);
     HWND box = nullptr;
     ASSERT_TRUE(Eventually([&] { return (box = MessageBoxOf(window)) != nullptr; }));

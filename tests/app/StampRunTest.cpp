@@ -1,5 +1,6 @@
 // The program run as a build step runs it: a script path on the command line, standard error to
 // the build log, exit code 0 whatever happens.
+#include "ScriptText.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -18,25 +19,9 @@ namespace {
 // A script in the style of a resource editor, with a code page 932 comment ("表示" starts with a
 // byte pair whose second byte is 0x5C).
 std::string Script(const std::string& statement, const std::string& value) {
-    return "// \x95\x5C\x8E\xA6 resources\r\n"
-           "#include \"resource.h\"\r\n"
-           "\r\n"
-           "VS_VERSION_INFO VERSIONINFO\r\n"
-           " FILEVERSION " +
-           statement + "\r\n PRODUCTVERSION " + statement +
-           "\r\n"
-           " FILEFLAGSMASK 0x3fL\r\n"
-           "BEGIN\r\n"
-           "    BLOCK \"StringFileInfo\"\r\n"
-           "    BEGIN\r\n"
-           "        BLOCK \"041104b0\"\r\n"
-           "        BEGIN\r\n"
-           "            VALUE \"FileVersion\", \"" +
-           value + "\\0\"\r\n            VALUE \"ProductVersion\", \"" + value +
-           "\\0\"\r\n"
-           "        END\r\n"
-           "    END\r\n"
-           "END\r\n";
+    return ScriptText(statement, value,
+                      "// \x95\x5C\x8E\xA6 resources\r\n#include \"resource.h\"\r\n\r\n",
+                      " FILEFLAGSMASK 0x3fL\r\n");
 }
 
 std::string Stamped(const std::string& numbers) {
@@ -60,10 +45,7 @@ protected:
 #ifdef _WIN32
         // The program runs under another name, so that no window instance is ever started
         // behind a test by the name it looks for.
-        char self[MAX_PATH];
-        const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string built(self, length);
-        built = built.substr(0, built.find_last_of('\\') + 1) + REVTALLY_PROGRAM_NAME;
+        const std::string built = BesideThisProgram(REVTALLY_PROGRAM_NAME);
         s_tools = new TestFolder("rvt-tools");
         s_program = s_tools->Path("stamper.exe");
         ASSERT_TRUE(CopyFileA(built.c_str(), s_program.c_str(), FALSE)) << built;

@@ -1,6 +1,10 @@
 // Revtally.exe started as a user starts it, without a file: its window lists the projects of the
 // INI file beside it, and closing the window writes the list back there.
+#include "IniText.h"
+#include "ScriptText.h"
 #include "TestFiles.h"
+#include "WindowFinder.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -14,49 +18,33 @@
 using namespace testfiles;
 
 namespace {
-constexpr int kProjectList = 1001;
 constexpr int kColumns = 5;
 constexpr DWORD kPatience = 30000;
 
-constexpr char kScriptText[] = "VS_VERSION_INFO VERSIONINFO\r\n FILEVERSION 1,2,3,41\r\n"
-                               " PRODUCTVERSION 1,2,3,41\r\nBEGIN\r\nEND\r\n";
-
-struct Project {
-    std::string name;
-    int major, minor, sub, build;
-    std::string lastUpdate, directory, script;
-};
+const std::string kScriptText = ScriptText("1,2,3,41");
 
 // The first project's script exists, in a folder whose name ("表ソ") and script name ("表示") end
 // in byte 0x5C, which a byte-wise path or INI routine takes for a backslash.
-std::vector<Project> Projects(const std::string& folder) {
+std::vector<IniProject> Projects(const std::string& folder) {
     const std::string directory = folder + "\\\x95\x5C\x83\x5C\\";
     return {
-        {"\x95\x5C\x8E\xA6", 1, 2, 3, 41, "2024/01/02 03:04:05", directory,
-         directory + "\x95\x5C\x8E\xA6.rc"},
-        {"server tool", 10, 0, 0, 2147483647, "2023/12/31 23:59:59", "D:\\my projects\\server\\",
-         "D:\\my projects\\server\\server tool.rc"},
-        {"lib", 0, 0, 0, 0, "", "E:\\lib\\", "E:\\lib\\lib.rc"},
+        {"\x95\x5C\x8E\xA6",
+         {1, 2, 3, 41},
+         directory + "\x95\x5C\x8E\xA6.rc",
+         "2024/01/02 03:04:05",
+         directory},
+        {"server tool",
+         {10, 0, 0, 2147483647},
+         "D:\\my projects\\server\\server tool.rc",
+         "2023/12/31 23:59:59",
+         "D:\\my projects\\server\\"},
+        {"lib", {0, 0, 0, 0}, "E:\\lib\\lib.rc", "", "E:\\lib\\"},
     };
 }
 const int kWidths[kColumns] = {150, 90, 70, 160, 300};
 
-std::string IniText(const std::vector<Project>& projects) {
-    std::string text = "[PROJECT]\r\nSIZE=" + std::to_string(projects.size()) + "\r\n";
-    int index = 0;
-    for (const Project& p : projects) {
-        text += "[PROJECT" + std::to_string(index++) + "]\r\nAPPLICATION=" + p.name +
-                "\r\nMEJORVERSION=" + std::to_string(p.major) +
-                "\r\nMINORVERSION=" + std::to_string(p.minor) +
-                "\r\nSUBVERSION=" + std::to_string(p.sub) +
-                "\r\nBUILDNUMBER=" + std::to_string(p.build) + "\r\nLASTUPDATE=" + p.lastUpdate +
-                "\r\nTARGETDIRECTORY=" + p.directory + "\r\nRCFILE=" + p.script + "\r\n";
-    }
-    text += "[LISTCONTROL]\r\n";
-    for (int column = 0; column < kColumns; ++column)
-        text += "HEADER_WIDTH" + std::to_string(column) + "=" + std::to_string(kWidths[column]) +
-                "\r\n";
-    return text + "[WINDOW]\r\nLEFT=40\r\nTOP=30\r\n";
+std::string IniFor(const std::vector<IniProject>& projects) {
+    return ProjectsIni(projects) + ColumnWidthsIni(kWidths) + PositionIni(40, 30);
 }
 
 std::string WidthKey(int column) {
@@ -73,66 +61,38 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 class WindowRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        char self[MAX_PATH];
-        const std::string built(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
         m_program = m_folder.Path("Revtally.exe");
         m_ini = m_folder.Path("Revtally.ini");
-        const std::string source = built.substr(0, built.find_last_of('\\') + 1) + "Revtally.exe";
+        const std::string source = BesideThisProgram("Revtally.exe");
         ASSERT_TRUE(CopyFileA(source.c_str(), m_program.c_str(), FALSE)) << source;
     }
 
     // A test that fails half-way leaves no window behind for the next one.
     void TearDown() override {
-        for (PROCESS_INFORMATION& started : m_started) {
-            if (WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(started.hProcess, 99);
-                WaitForSingleObject(started.hProcess, kPatience);
+        for (HANDLE process : m_started) {
+            if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process, 99);
+                WaitForSingleObject(process, kPatience);
             }
-            CloseHandle(started.hProcess);
+            CloseHandle(process);
         }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_ini.c_str());
     }
 
     HANDLE Start() {
-        std::string commandLine = "\"" + m_program + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(m_program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, m_folder.Path().c_str(), &startup, &started)) {
+        HANDLE process = StartProcess(m_program, "", m_folder.Path());
+        if (!process)
             ADD_FAILURE() << "cannot start " << m_program << " (error " << GetLastError() << ")";
-            return nullptr;
-        }
-        CloseHandle(started.hThread);
-        m_started.push_back(started);
-        return started.hProcess;
+        else
+            m_started.push_back(process);
+        return process;
     }
 
-    // Every shown main window, whichever process owns it.
-    static std::vector<HWND> MainWindows() {
-        std::vector<HWND> found;
-        for (HWND window = nullptr;
-             (window = FindWindowExA(nullptr, window, "#32770", "Revtally")) != nullptr;) {
-            if (GetDlgItem(window, kProjectList) && IsWindowVisible(window))
-                found.push_back(window);
-        }
-        return found;
-    }
-
-    // Visible means initialised: the dialog shows itself only once its queue has run empty.
-    HWND WaitForWindow(HANDLE process) {
-        for (DWORD waited = 0; waited < kPatience; waited += 50) {
-            for (HWND window : MainWindows()) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == GetProcessId(process))
-                    return window;
-            }
-            if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
-                break;
-        }
-        ADD_FAILURE() << "no window \"Revtally\" with the project list appeared";
-        return nullptr;
+    HWND StartWindow(HANDLE& process) {
+        process = Start();
+        HWND window = process ? WaitForMainWindow(process, kPatience) : nullptr;
+        EXPECT_TRUE(window) << "no window \"Revtally\" with the project list appeared";
+        return window;
     }
 
     static bool Ends(HANDLE process, DWORD& exitCode) {
@@ -164,20 +124,19 @@ protected:
 
     TestFolder m_folder{"rvt-window"};
     std::string m_program, m_ini;
-    std::vector<PROCESS_INFORMATION> m_started;
+    std::vector<HANDLE> m_started;
 };
 
 TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
-    const std::vector<Project> projects = Projects(m_folder.Path());
+    const std::vector<IniProject> projects = Projects(m_folder.Path());
     MakeFolder(projects[0].directory.substr(0, projects[0].directory.size() - 1));
     WriteBytes(projects[0].script, kScriptText);
     const long long scriptWritten = WriteTime(projects[0].script);
-    WriteBytes(m_ini, IniText(projects));
-    HANDLE process = Start();
-    ASSERT_TRUE(process);
-    HWND window = WaitForWindow(process);
+    WriteBytes(m_ini, IniFor(projects));
+    HANDLE process = nullptr;
+    HWND window = StartWindow(process);
     ASSERT_TRUE(window);
-    HWND list = GetDlgItem(window, kProjectList);
+    HWND list = GetDlgItem(window, IDC_PROJECT_LIST);
     EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 3);
     EXPECT_EQ(Ask(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
     for (int column = 0; column < kColumns; ++column)
@@ -186,14 +145,14 @@ TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
     CloseAndWait(window, process);
     EXPECT_EQ(ReadInt("PROJECT", "SIZE"), 3);
     int index = 0;
-    for (const Project& p : projects) {
+    for (const IniProject& p : projects) {
         const std::string section = "PROJECT" + std::to_string(index++);
         SCOPED_TRACE(section);
         EXPECT_EQ(ReadString(section, "APPLICATION"), p.name);
-        EXPECT_EQ(ReadInt(section.c_str(), "MEJORVERSION"), p.major);
-        EXPECT_EQ(ReadInt(section.c_str(), "MINORVERSION"), p.minor);
-        EXPECT_EQ(ReadInt(section.c_str(), "SUBVERSION"), p.sub);
-        EXPECT_EQ(ReadInt(section.c_str(), "BUILDNUMBER"), p.build);
+        EXPECT_EQ(ReadInt(section.c_str(), "MEJORVERSION"), p.version.major);
+        EXPECT_EQ(ReadInt(section.c_str(), "MINORVERSION"), p.version.minor);
+        EXPECT_EQ(ReadInt(section.c_str(), "SUBVERSION"), p.version.sub);
+        EXPECT_EQ(ReadInt(section.c_str(), "BUILDNUMBER"), p.version.build);
         EXPECT_EQ(ReadString(section, "LASTUPDATE"), p.lastUpdate);
         EXPECT_EQ(ReadString(section, "TARGETDIRECTORY"), p.directory);
         EXPECT_EQ(ReadString(section, "RCFILE"), p.script);
@@ -206,11 +165,10 @@ TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
 }
 
 TEST_F(WindowRun, FirstRunWritesFittedColumnWidthsAndAnEmptyList) {
-    HANDLE process = Start();
-    ASSERT_TRUE(process);
-    HWND window = WaitForWindow(process);
+    HANDLE process = nullptr;
+    HWND window = StartWindow(process);
     ASSERT_TRUE(window);
-    HWND list = GetDlgItem(window, kProjectList);
+    HWND list = GetDlgItem(window, IDC_PROJECT_LIST);
     EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 0);
     int shown[kColumns] = {};
     for (int column = 0; column < kColumns; ++column)
@@ -225,11 +183,10 @@ TEST_F(WindowRun, FirstRunWritesFittedColumnWidthsAndAnEmptyList) {
 }
 
 TEST_F(WindowRun, SecondStartEndsAtOnceAndLeavesTheFirstWindowAlone) {
-    const std::vector<Project> projects = Projects(m_folder.Path());
-    WriteBytes(m_ini, IniText(projects));
-    HANDLE first = Start();
-    ASSERT_TRUE(first);
-    HWND window = WaitForWindow(first);
+    const std::vector<IniProject> projects = Projects(m_folder.Path());
+    WriteBytes(m_ini, IniFor(projects));
+    HANDLE first = nullptr;
+    HWND window = StartWindow(first);
     ASSERT_TRUE(window);
 
     HANDLE second = Start();
@@ -237,7 +194,7 @@ TEST_F(WindowRun, SecondStartEndsAtOnceAndLeavesTheFirstWindowAlone) {
     DWORD exitCode = 99;
     ASSERT_TRUE(Ends(second, exitCode)) << "the second start kept running";
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(MainWindows().size(), 1u);
+    EXPECT_EQ(MainWindows(Shown::kOnly).size(), 1u);
     EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
     CloseAndWait(window, first);

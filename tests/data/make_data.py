@@ -11,6 +11,16 @@ import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
+# The file type statements and the opening of the string block, as resource editors write them.
+TYPE_AND_STRINGS = [
+    " FILEOS 0x40004L",
+    " FILETYPE 0x1L",
+    " FILESUBTYPE 0x0L",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+]
+
 
 def save(name, lines, final_newline=True):
     text = "\r\n".join(lines) + ("\r\n" if final_newline else "")
@@ -18,22 +28,19 @@ def save(name, lines, final_newline=True):
         out.write(text.encode("cp932"))
 
 
-def replaced(lines, changes):
-    """lines with each (old, new, count) applied to exactly count whole lines, first ones first."""
-    out = list(lines)
-    for old, new, count in changes:
-        at = [i for i, line in enumerate(out) if line == old]
-        assert len(at) >= count, (old, at)
-        for i in at[:count]:
-            out[i] = new
-    return out
-
-
-def values(numbers, indent):
-    return [
-        indent + 'VALUE "FileVersion", "%s\\0"' % numbers,
-        indent + 'VALUE "ProductVersion", "%s\\0"' % numbers,
-    ]
+def save_pair(name, lines, statements, value_lines, numbers, indent=" " * 12, final_newline=True):
+    """Saves name.rc and name.expected.rc. In the expected file each (old, new) statement line
+    stands replaced once, and every old string value line by the value that numbers give it."""
+    save(name + ".rc", lines, final_newline)
+    expected = list(lines)
+    for old, new in statements:
+        expected[expected.index(old)] = new
+    for old in value_lines:
+        assert old in lines, old
+        key = "FileVersion" if '"FileVersion"' in old else "ProductVersion"
+        new = indent + 'VALUE "%s", "%s\\0"' % (key, numbers)
+        expected = [new if line == old else line for line in expected]
+    save(name + ".expected.rc", expected, final_newline)
 
 
 # A script as the Visual Studio resource editor writes it: dotted string values.
@@ -75,12 +82,7 @@ vs_style = [
     "#else",
     " FILEFLAGS 0x0L",
     "#endif",
-    " FILEOS 0x40004L",
-    " FILETYPE 0x1L",
-    " FILESUBTYPE 0x0L",
-    "BEGIN",
-    '    BLOCK "StringFileInfo"',
-    "    BEGIN",
+    *TYPE_AND_STRINGS,
     '        BLOCK "040904b0"',
     "        BEGIN",
     '            VALUE "CompanyName", "Example Corp."',
@@ -102,13 +104,12 @@ vs_style = [
     "#endif    // English (United States) resources",
     "/////////////////////////////////////////////////////////////////////////////",
 ]
-save("vs_style.rc", vs_style)
-save("vs_style.expected.rc", replaced(vs_style, [
-    (" FILEVERSION 1,0,0,1", " FILEVERSION 2, 1, 0, 7", 1),
-    (" PRODUCTVERSION 1,0,0,1", " PRODUCTVERSION 2, 1, 0, 7", 1),
-    ('            VALUE "FileVersion", "1.0.0.1"', values("2, 1, 0, 7", " " * 12)[0], 1),
-    ('            VALUE "ProductVersion", "1.0.0.1"', values("2, 1, 0, 7", " " * 12)[1], 1),
-]))
+save_pair("vs_style", vs_style,
+          [(" FILEVERSION 1,0,0,1", " FILEVERSION 2, 1, 0, 7"),
+           (" PRODUCTVERSION 1,0,0,1", " PRODUCTVERSION 2, 1, 0, 7")],
+          ['            VALUE "FileVersion", "1.0.0.1"',
+           '            VALUE "ProductVersion", "1.0.0.1"'],
+          "2, 1, 0, 7")
 
 # Japanese text whose characters end in byte 0x5C (表, ソ, 能) around the keywords, and comments
 # in which a keyword's bytes begin on the second byte of a character (ェ = 83 46 "F...",
@@ -135,12 +136,7 @@ japanese = [
     " PRODUCTVERSION 1,2,3,4",
     " FILEFLAGSMASK 0x3fL",
     " FILEFLAGS 0x0L",
-    " FILEOS 0x40004L",
-    " FILETYPE 0x1L",
-    " FILESUBTYPE 0x0L",
-    "BEGIN",
-    '    BLOCK "StringFileInfo"',
-    "    BEGIN",
+    *TYPE_AND_STRINGS,
     '        BLOCK "041104b0"',
     "        BEGIN",
     '            VALUE "CompanyName", "株式会社ソ表"',
@@ -157,13 +153,12 @@ japanese = [
     "    END",
     "END",
 ]
-save("japanese.rc", japanese)
-save("japanese.expected.rc", replaced(japanese, [
-    (" FILEVERSION 1,2,3,4 // 能", " FILEVERSION 1, 2, 3, 5", 1),
-    (" PRODUCTVERSION 1,2,3,4", " PRODUCTVERSION 1, 2, 3, 5", 1),
-    ('            VALUE "FileVersion", "1, 2, 3, 4"', values("1, 2, 3, 5", " " * 12)[0], 1),
-    ('            VALUE "ProductVersion", "1, 2, 3, 4"', values("1, 2, 3, 5", " " * 12)[1], 1),
-]))
+save_pair("japanese", japanese,
+          [(" FILEVERSION 1,2,3,4 // 能", " FILEVERSION 1, 2, 3, 5"),
+           (" PRODUCTVERSION 1,2,3,4", " PRODUCTVERSION 1, 2, 3, 5")],
+          ['            VALUE "FileVersion", "1, 2, 3, 4"',
+           '            VALUE "ProductVersion", "1, 2, 3, 4"'],
+          "1, 2, 3, 5")
 
 # One version resource with a string block per language; numbers beyond 16 bits and negative.
 two_languages = [
@@ -197,13 +192,12 @@ two_languages = [
     "    END",
     "END",
 ]
-save("two_languages.rc", two_languages)
-save("two_languages.expected.rc", replaced(two_languages, [
-    (" FILEVERSION 70000,0,0,-1", " FILEVERSION 70000, 0, 0, 0", 1),
-    (" PRODUCTVERSION 70000,0,0,-1", " PRODUCTVERSION 70000, 0, 0, 0", 1),
-    ('            VALUE "FileVersion", "70000, 0, 0, -1\\0"', values("70000, 0, 0, 0", " " * 12)[0], 2),
-    ('            VALUE "ProductVersion", "70000, 0, 0, -1\\0"', values("70000, 0, 0, 0", " " * 12)[1], 2),
-]))
+save_pair("two_languages", two_languages,
+          [(" FILEVERSION 70000,0,0,-1", " FILEVERSION 70000, 0, 0, 0"),
+           (" PRODUCTVERSION 70000,0,0,-1", " PRODUCTVERSION 70000, 0, 0, 0")],
+          ['            VALUE "FileVersion", "70000, 0, 0, -1\\0"',
+           '            VALUE "ProductVersion", "70000, 0, 0, -1\\0"'],
+          "70000, 0, 0, 0")
 
 # Two version resources: the second keeps its own statements, but its string values follow the
 # first one's. A "FileVersion" before the first PRODUCTVERSION statement is left alone.
@@ -239,15 +233,14 @@ two_resources = [
     "    END",
     "END",
 ]
-save("two_resources.rc", two_resources)
-save("two_resources.expected.rc", replaced(two_resources, [
-    (" FILEVERSION 3,0,0,10", " FILEVERSION 3, 0, 0, 11", 1),
-    (" PRODUCTVERSION 3,0,0,0", " PRODUCTVERSION 3, 0, 0, 11", 1),
-    ('            VALUE "FileVersion", "3, 0, 0, 10"', values("3, 0, 0, 11", " " * 12)[0], 1),
-    ('            VALUE "ProductVersion", "3, 0, 0, 0"', values("3, 0, 0, 11", " " * 12)[1], 1),
-    ('            VALUE "FileVersion", "5, 0, 0, 0"', values("3, 0, 0, 11", " " * 12)[0], 1),
-    ('            VALUE "ProductVersion", "5, 0, 0, 0"', values("3, 0, 0, 11", " " * 12)[1], 1),
-]))
+save_pair("two_resources", two_resources,
+          [(" FILEVERSION 3,0,0,10", " FILEVERSION 3, 0, 0, 11"),
+           (" PRODUCTVERSION 3,0,0,0", " PRODUCTVERSION 3, 0, 0, 11")],
+          ['            VALUE "FileVersion", "3, 0, 0, 10"',
+           '            VALUE "ProductVersion", "3, 0, 0, 0"',
+           '            VALUE "FileVersion", "5, 0, 0, 0"',
+           '            VALUE "ProductVersion", "5, 0, 0, 0"'],
+          "3, 0, 0, 11")
 
 # Kept by hand: TAB indentation, runs of delimiters, a TAB after a comma, trailing comments, and
 # no line end after the last line (which holds no keyword).
@@ -268,13 +261,12 @@ comments_tabs = [
     "END",
     "// end",
 ]
-save("comments_tabs.rc", comments_tabs, final_newline=False)
-save("comments_tabs.expected.rc", replaced(comments_tabs, [
-    ("\tFILEVERSION 1,,0, ,0,\t1\t// release build", "\tFILEVERSION 70000, 0, -1, 12", 1),
-    ("\tPRODUCTVERSION\t1 0 0 1 /* same */", "\tPRODUCTVERSION 70000, 0, -1, 12", 1),
-    ('\t\t\tVALUE "FileVersion",\t"1.0.0.1"\t// dotted', values("70000, 0, -1, 12", "\t\t\t")[0], 1),
-    ('\t\t\tVALUE "ProductVersion", "1,0,0,1"', values("70000, 0, -1, 12", "\t\t\t")[1], 1),
-]), final_newline=False)
+save_pair("comments_tabs", comments_tabs,
+          [("\tFILEVERSION 1,,0, ,0,\t1\t// release build", "\tFILEVERSION 70000, 0, -1, 12"),
+           ("\tPRODUCTVERSION\t1 0 0 1 /* same */", "\tPRODUCTVERSION 70000, 0, -1, 12")],
+          ['\t\t\tVALUE "FileVersion",\t"1.0.0.1"\t// dotted',
+           '\t\t\tVALUE "ProductVersion", "1,0,0,1"'],
+          "70000, 0, -1, 12", indent="\t\t\t", final_newline=False)
 
 # A history file the user has edited: Japanese description, a note between entries, and a comment
 # section without a final line end. A stamp adds one line under #UPDATELIST and nothing else.

@@ -115,8 +115,7 @@ const ReadCase kReadCases[] = {
     {"Empty", "", FALSE, {0, 0, 0, 0}},
     {"Utf16", "V\0S\0_\0V\0"s, FALSE, {0, 0, 0, 0}},
 };
-INSTANTIATE_TEST_SUITE_P(Lines, ReadVersion, ::testing::ValuesIn(kReadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, ReadVersion, ::testing::ValuesIn(kReadCases), testfiles::kCaseName);
 
 TEST(ReadVersionCodePage, SingleByteRuleTakesEveryByteForACharacter) {
     CodePageScope rule(CodePage::SingleByte());

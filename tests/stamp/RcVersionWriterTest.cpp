@@ -110,12 +110,8 @@ TEST_F(WriteVersion, KeywordsBeginningOnSecondBytesAreNotStatements) {
                       "\"FileVersion\", \"1, 2, 3, 4\\0\"\r\n");
 }
 
-struct RefusalCase {
-    const char* name;
-    std::string text;
-};
-
-class WriteRefusal : public WriteVersion, public ::testing::WithParamInterface<RefusalCase> {};
+class WriteRefusal : public WriteVersion,
+                     public ::testing::WithParamInterface<testfiles::NamedText> {};
 
 TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
     const std::string& text = GetParam().text;
@@ -132,7 +128,7 @@ TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
 }
 
 const std::string kProduct = " PRODUCTVERSION 1,0,0,1\r\n";
-const RefusalCase kRefusals[] = {
+const testfiles::NamedText kRefusals[] = {
     {"NoVersionInfo", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n" + kProduct},
     {"FileVersionOnlyBeforeBlock", " FILEVERSION 1,0,0,1\r\n" + kHead + kProduct},
     {"NoProductVersion", kHead + " FILEVERSION 1,0,0,1\r\nBEGIN\r\nEND\r\n"},
@@ -150,7 +146,7 @@ const RefusalCase kRefusals[] = {
     {"Empty", ""},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteRefusal, ::testing::ValuesIn(kRefusals),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testfiles::kCaseName);
 
 TEST_F(WriteVersion, ReadOnlyScriptIsNotReplaced) {
     const std::string text = kHead + " FILEVERSION 1,0,0,1\r\n" + kProduct;

@@ -76,12 +76,8 @@ TEST_F(History, UpdateListAfterASecondByteIsFound) {
               "#DESCRIPTION\r\n" HYO "#UPDATELIST\r\n\t<time>\tVersion 1.0.0\tbuild 3" SO "\r\n");
 }
 
-struct RefusedHistory {
-    const char* name;
-    std::string text;
-};
-
-class HistoryRefusal : public History, public ::testing::WithParamInterface<RefusedHistory> {};
+class HistoryRefusal : public History,
+                       public ::testing::WithParamInterface<testfiles::NamedText> {};
 
 TEST_P(HistoryRefusal, GetsNoEntry) {
     const std::string& text = GetParam().text;
@@ -93,7 +89,7 @@ TEST_P(HistoryRefusal, GetsNoEntry) {
     EXPECT_EQ(m_folder.List(), Names{"app_ver.txt"});
 }
 
-const RefusedHistory kRefusedHistories[] = {
+const testfiles::NamedText kRefusedHistories[] = {
     {"NoUpdateList", "#DESCRIPTION\r\n\tapp\r\n\r\n#COMMENT\r\n"},
     {"LowerCase", "#updatelist\r\n"},
     {"NulBeforeTheList", "#DESCRIPTION\r\n\0\r\n#UPDATELIST\r\n"s},
@@ -101,7 +97,7 @@ const RefusedHistory kRefusedHistories[] = {
     {"Empty", ""},
 };
 INSTANTIATE_TEST_SUITE_P(Files, HistoryRefusal, ::testing::ValuesIn(kRefusedHistories),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testfiles::kCaseName);
 
 TEST_F(History, ReadOnlyFileGetsNoEntry) {
     const std::string text = "#UPDATELIST\r\n";

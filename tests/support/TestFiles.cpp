@@ -155,6 +155,25 @@ long long WriteTime(const std::string& path) {
            data.ftLastWriteTime.dwLowDateTime;
 }
 
+std::string BesideThisProgram(const std::string& name) {
+    char self[MAX_PATH];
+    const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+void* StartProcess(const std::string& program, const std::string& arguments,
+                   const std::string& folder) {
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " ") + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started))
+        return nullptr;
+    CloseHandle(started.hThread);
+    return started.hProcess;
+}
+
 namespace {
 std::string Quote(const std::string& argument) {
     if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)

@@ -56,7 +56,23 @@ std::vector<RunResult> RunMany(const std::string& program,
                                const std::vector<std::vector<std::string>>& argumentLists,
                                const std::string& workingFolder, int timeoutSeconds = 120);
 
+#ifdef _WIN32
+// A file in this test program's folder, where the build puts the program under test too.
+std::string BesideThisProgram(const std::string& name);
+// Starts the program with the command-line tail in the folder (empty: ours) and gives its process
+// handle, or nullptr with the reason left for GetLastError.
+void* StartProcess(const std::string& program, const std::string& arguments,
+                   const std::string& folder = "");
+#endif
+
 // Replaces each timestamp of the form 2026/12/07 05:14:18 with "<time>".
 std::string MaskTimeStamps(const std::string& text);
+
+// A case of a table of texts, whose name names the test (kCaseName, for INSTANTIATE_TEST_SUITE_P).
+struct NamedText {
+    const char* name;
+    std::string text;
+};
+inline constexpr auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
 
 } // namespace testfiles

@@ -4,6 +4,8 @@
 // reads back what the window shows.
 #include "framework/LaunchOptions.h"
 #include "ui/MainDialog.h"
+#include "IniText.h"
+#include "ScriptText.h"
 #include "UiTestSupport.h"
 #include "res/resource.h"
 
@@ -18,12 +20,7 @@
 
 namespace uitest {
 
-struct Version {
-    int major = 0;
-    int minor = 0;
-    int sub = 0;
-    int build = 0;
-};
+using Version = testfiles::TestVersion;
 
 // "p" and 3 give "p3".
 inline std::string Numbered(const char* prefix, int number) {
@@ -40,26 +37,8 @@ inline std::string ToText(const Version& v) {
 // A resource script in the layout the writer leaves behind, so a rewrite with the same numbers
 // gives the same bytes. String values that lag behind the statements tell whether the writer ran.
 inline std::string ScriptText(const Version& statements, const Version& strings) {
-    auto numbers = [](const Version& v) {
-        return std::to_string(v.major) + ", " + std::to_string(v.minor) + ", " +
-               std::to_string(v.sub) + ", " + std::to_string(v.build);
-    };
-    return "VS_VERSION_INFO VERSIONINFO\r\n"
-           " FILEVERSION " +
-           numbers(statements) + "\r\n PRODUCTVERSION " + numbers(statements) +
-           "\r\n"
-           "BEGIN\r\n"
-           "    BLOCK \"StringFileInfo\"\r\n"
-           "    BEGIN\r\n"
-           "        BLOCK \"041104b0\"\r\n"
-           "        BEGIN\r\n"
-           "            VALUE \"FileVersion\", \"" +
-           numbers(strings) + "\\0\"\r\n            VALUE \"ProductVersion\", \"" +
-           numbers(strings) +
-           "\\0\"\r\n"
-           "        END\r\n"
-           "    END\r\n"
-           "END\r\n";
+    return testfiles::ScriptText(testfiles::VersionText(statements),
+                                 testfiles::VersionText(strings));
 }
 inline std::string ScriptText(const Version& v) {
     return ScriptText(v, v);
@@ -68,27 +47,11 @@ inline std::string StaleScriptText(const Version& v) {
     return ScriptText(v, Version{});
 }
 
-struct StoredProject {
-    std::string name;
-    Version version;
-    std::string rcFile;
-};
+using StoredProject = testfiles::IniProject;
 
 inline std::string ProjectIni(const std::vector<StoredProject>& projects,
                               const std::string& more = "") {
-    std::string text = "[PROJECT]\r\nSIZE=" + std::to_string(projects.size()) + "\r\n";
-    for (size_t i = 0; i < projects.size(); ++i) {
-        const StoredProject& p = projects[i];
-        const std::string directory = p.rcFile.substr(0, p.rcFile.rfind('\\') + 1);
-        text += "[PROJECT" + std::to_string(i) + "]\r\nAPPLICATION=" + p.name +
-                "\r\nMEJORVERSION=" + std::to_string(p.version.major) +
-                "\r\nMINORVERSION=" + std::to_string(p.version.minor) +
-                "\r\nSUBVERSION=" + std::to_string(p.version.sub) +
-                "\r\nBUILDNUMBER=" + std::to_string(p.version.build) +
-                "\r\nLASTUPDATE=2001/02/03 04:05:06\r\nTARGETDIRECTORY=" + directory +
-                "\r\nRCFILE=" + p.rcFile + "\r\n";
-    }
-    return text + more;
+    return testfiles::ProjectsIni(projects) + more;
 }
 
 inline std::string FieldText(MainDialog& dialog, int id) {

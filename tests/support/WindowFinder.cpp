@@ -1,0 +1,60 @@
+#include "WindowFinder.h"
+
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace testfiles {
+
+std::vector<HWND> ProgramDialogs() {
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Revtally"));)
+        found.push_back(window);
+    return found;
+}
+
+std::vector<HWND> MainWindows(Shown shown, DWORD processId) {
+    std::vector<HWND> found;
+    for (HWND window : ProgramDialogs()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (GetDlgItem(window, IDC_PROJECT_LIST) && (processId == 0 || owner == processId) &&
+            (shown == Shown::kAny || IsWindowVisible(window)))
+            found.push_back(window);
+    }
+    return found;
+}
+
+HWND WaitForMainWindow(HANDLE process, unsigned limitMs, unsigned stepMs) {
+    HWND window = nullptr;
+    Eventually(
+        [&] {
+            const std::vector<HWND> windows = MainWindows(Shown::kOnly, GetProcessId(process));
+            window = windows.empty() ? nullptr : windows[0];
+            return window || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        },
+        limitMs, stepMs);
+    return window;
+}
+
+unsigned long ListedRows(HWND window) {
+    DWORD_PTR rows = 0;
+    if (!SendMessageTimeoutA(GetDlgItem(window, IDC_PROJECT_LIST), LVM_GETITEMCOUNT, 0, 0,
+                             SMTO_ABORTIFHUNG, 10000, &rows))
+        return 0;
+    return static_cast<unsigned long>(rows);
+}
+
+bool EndAndWait(HWND window, UINT message, WPARAM wParam, DWORD limitMs) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, owner);
+    if (!process)
+        return false;
+    PostMessageA(window, message, wParam, 0);
+    const bool ended = WaitForSingleObject(process, limitMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+} // namespace testfiles
