@@ -67,6 +67,10 @@ const GoldenCase kGoldenCases[] = {
     {"two_languages", {70000, 0, 0, -1}, {70000, 0, 0, 0}},
     {"two_resources", {3, 0, 0, 10}, {3, 0, 0, 11}},
     {"comments_tabs", {1, 0, 0, 1}, {70000, 0, -1, 12}},
+    // Written back in their own encoding; the code page 932 rule in place must not apply.
+    {"wizard_utf16le", {1, 0, 0, 1}, {1, 0, 0, 2}},
+    {"utf16be", {2, 3, 4, 5}, {2, 3, 4, 6}},
+    {"utf8_bom", {3, 1, 4, 1}, {3, 1, 4, 2}},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteGolden, ::testing::ValuesIn(kGoldenCases),
                          [](const auto& info) { return std::string(info.param.script); });
@@ -82,7 +86,7 @@ TEST_F(WriteVersion, ReplacesFromTheKeywordToTheLineEnd) {
 }
 
 TEST_F(WriteVersion, WritesSignedDecimal) {
-    EXPECT_EQ(Stamp(kHead + "FILEVERSION 1\r\nPRODUCTVERSION 1\r\n\"ProductVersion\" 1\r\n",
+    EXPECT_EQ(Stamp(kHead + "FILEVERSION 1\r\nPRODUCTVERSION 1\r\n\"ProductVersion\", \"1\"\r\n",
                     {INT_MIN, -1, 70000, INT_MAX}),
               kHead + "FILEVERSION -2147483648, -1, 70000, 2147483647\r\n"
                       "PRODUCTVERSION -2147483648, -1, 70000, 2147483647\r\n"
@@ -92,7 +96,7 @@ TEST_F(WriteVersion, WritesSignedDecimal) {
 TEST_F(WriteVersion, StringValuesBeforeProductVersionStayAlone) {
     const std::string text = kHead +
                              "FILEVERSION 1\r\n\"FileVersion\" 1\r\n\"ProductVersion\" 1\r\n"
-                             "PRODUCTVERSION 1\r\n\"FileVersion\" 1\r\n";
+                             "PRODUCTVERSION 1\r\n\"FileVersion\",\t\"1\"\r\n";
     EXPECT_EQ(Stamp(text, {2, 0, 0, 0}),
               kHead + "FILEVERSION 2, 0, 0, 0\r\n\"FileVersion\" 1\r\n\"ProductVersion\" 1\r\n"
                       "PRODUCTVERSION 2, 0, 0, 0\r\n\"FileVersion\", \"2, 0, 0, 0\\0\"\r\n");
@@ -100,7 +104,7 @@ TEST_F(WriteVersion, StringValuesBeforeProductVersionStayAlone) {
 
 TEST_F(WriteVersion, KeywordsBeginningOnSecondBytesAreNotStatements) {
     // Under the single-byte rule these comments would be taken for the statements.
-    const std::string tail = " PRODUCTVERSION 1\r\n// " SO "\"FileVersion\" " SO "\r\n";
+    const std::string tail = " PRODUCTVERSION 1\r\n// " SO "\"FileVersion\" , L\"" SO "\"\r\n";
     EXPECT_EQ(Stamp(kHead +
                         "// " XE "ILEVERSION 9\r\n FILEVERSION 1\r\n// " KE "RODUCTVERSION 8\r\n" +
                         tail,
@@ -148,6 +152,27 @@ const RefusalCase kRefusals[] = {
     {"ProductVersionContinued",
      kHead + " FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0, \t\r\n1\r\n"},
     {"Empty", ""},
+    // Version macros are the project's own definitions: never overwritten.
+    {"Macros", kHead + " FILEVERSION VER_MAJOR,VER_MINOR,VER_PATCH,0\r\n"
+                       " PRODUCTVERSION VER_MAJOR,VER_MINOR,VER_PATCH,0\r\n"
+                       " VALUE \"FileVersion\", VER_STR\r\n"},
+    {"MacroAfterTab", kHead + " FILEVERSION\tVER_MAJOR,0,0,1\r\n" + kProduct},
+    {"MacroBuildOnly", kHead + " FILEVERSION 1,0,0,VER_BUILD\r\n" + kProduct},
+    {"MacroProductVersionOnly", kHead + " FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,-\r\n"},
+    {"QuotedNumber", kHead + " FILEVERSION \"1\",0,0,1\r\n" + kProduct},
+    {"FileVersionStringMacro",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", VER_STR \"x\"\r\n"},
+    {"ProductVersionStringMacro",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"ProductVersion\",\tL VER_STR\r\n"},
+    {"StringValueWithoutComma",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\" \"1\"\r\n"},
+    // UTF-16 that is not well-formed is not guessed at.
+    {"Utf16OddLength", testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct) + "\r"},
+    {"Utf16UnpairedHigh",
+     testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct) + "\x00\xD8"s},
+    {"Utf16UnpairedLow",
+     testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct, true) + "\xDC\x00"s},
+    {"Utf16Nul", testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct + "\0x"s)},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteRefusal, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });

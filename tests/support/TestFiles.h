@@ -56,6 +56,10 @@ std::vector<RunResult> RunMany(const std::string& program,
                                const std::vector<std::vector<std::string>>& argumentLists,
                                const std::string& workingFolder, int timeoutSeconds = 120);
 
+// Text written in UTF-8 (ASCII and Japanese from this source, say) as a UTF-16 file with its
+// byte-order mark, little- or big-endian, as Windows tools save it.
+std::string Utf16File(const std::string& utf8, bool bigEndian = false);
+
 // Replaces each timestamp of the form 2026/12/07 05:14:18 with "<time>".
 std::string MaskTimeStamps(const std::string& text);
 
