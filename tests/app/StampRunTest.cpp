@@ -179,16 +179,12 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
         const char* reason = "";
     };
     const std::string macros = "TT_VERSION_MAJOR,TT_VERSION_MINOR,TT_VERSION_PATCH,0";
-    // String values defined in a header, as such projects write them.
-    auto macroValues = [](std::string text) {
-        const std::string literal = "\"1, 0, 0, 1\\0\"";
-        for (size_t at; (at = text.find(literal)) != std::string::npos;)
-            text.replace(at, literal.size(), "TT_RES_VERSION_STR");
-        return text;
+    // Version numbers defined in a header, as such projects write them.
+    auto macroValues = [](const std::string& text) {
+        return ReplaceAll(text, "\"1, 0, 0, 1\\0\"", "TT_RES_VERSION_STR");
     };
-    std::string macroProduct = Stamped("1, 0, 0, 1");
-    const std::string product = "PRODUCTVERSION 1, 0, 0, 1";
-    macroProduct.replace(macroProduct.find(product), product.size(), "PRODUCTVERSION " + macros);
+    const std::string macroProduct =
+        ReplaceAll(Stamped("1, 0, 0, 1"), "PRODUCTVERSION 1, 0, 0, 1", "PRODUCTVERSION " + macros);
     const Case cases[] = {
         {"missing.rc", std::nullopt, false},
         {"noblock.rc", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1\r\n",

@@ -60,8 +60,9 @@ TEST_P(ReadVersion, GivesTheNumbersOfTheFirstLine) {
     const ReadResult r = ReadText(c.text);
     EXPECT_EQ(r.ok, c.ok);
     EXPECT_EQ(r.numbers, c.numbers);
-    if (*c.failure)
+    if (*c.failure) {
         EXPECT_EQ(r.failure, c.failure);
+    }
 }
 
 const std::string kUtf8Mark = "\xEF\xBB\xBF";

@@ -383,6 +383,12 @@ std::string MaskTimeStamps(const std::string& text) {
     return out;
 }
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 std::string Utf16File(const std::string& utf8, bool bigEndian) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     auto put = [&](unsigned unit) {
