@@ -1,11 +1,14 @@
 #include "app/RevtallyApp.h"
 
-#include "stamp/PathFunctions.h"
-#include "stamp/RcVersionReader.h"
-#include "stamp/RcVersionWriter.h"
+#include "framework/AtomicFileWriter.h"
+#include "framework/CFileException.h"
 #include "framework/FullPath.h"
 #include "framework/ScriptLock.h"
 #include "framework/StandardError.h"
+#include "stamp/PathFunctions.h"
+#include "stamp/RcVersionReader.h"
+#include "stamp/RcVersionWriter.h"
+#include "stamp/TextRules.h"
 #include "stamp/VersionHistory.h"
 
 #include <cerrno>
@@ -200,6 +203,32 @@ void CRevtallyApp::HandOffToRunningInstance(const CString&, bool) const {
 }
 #endif
 
+// The script is loaded once, read, rewritten in memory with the next build and written once.
+bool CRevtallyApp::StampNextBuild(const CString& fileName, VersionNumber& used, CString& failure) {
+    CString bytes;
+    try {
+        bytes = LoadFileBytes(fileName);
+    } catch (const CFileException& error) {
+        failure = CString("cannot read the script: ") + error.Describe();
+        return false;
+    }
+    if (!ParseRcVersion(bytes, used, &failure))
+        return false;
+    VersionNumber next = used;
+    next.build = used.build == INT_MAX ? INT_MAX : used.build + 1;
+    CString rewritten;
+    if (!RewriteRcVersion(bytes, next, rewritten, &failure))
+        return false;
+    try {
+        AtomicFileWriter::ReplaceContents(fileName, rewritten.View());
+    } catch (const CFileException& error) {
+        failure = CString("cannot rewrite the script: ") + error.Describe();
+        return false;
+    }
+    failure.Empty();
+    return true;
+}
+
 void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
     CString fullPath;
     if (!FullPathOf(fileName, fullPath)) {
@@ -208,17 +237,11 @@ void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
     }
 
     ScriptLock lock(fullPath);
-    int major = 0, minor = 0, sub = 0, build = 0;
     CString failure;
-    if (!ReadRcVersion(fileName, major, minor, sub, build, &failure)) {
-        ReportFailure(fileName, failure);
-        return;
-    }
-    const int nextBuild = build == INT_MAX ? INT_MAX : build + 1;
-    if (WriteRcVersion(fileName, major, minor, sub, nextBuild, &failure)) {
+    VersionNumber used;
+    if (StampNextBuild(fileName, used, failure)) {
         // Recorded only once the script holds the new number, with the numbers the build used.
-        failure.Empty();
-        AppendVersionHistory(fullPath, major, minor, sub, build, &failure);
+        AppendVersionHistory(fullPath, used, &failure);
         if (!failure.IsEmpty())
             ReportFailure(fileName, failure);
     } else {

@@ -256,7 +256,7 @@ std::string GenerateHistory(int entries) {
         std::snprintf(stamp, sizeof stamp, "20%02d/%02d/%02d %02d:%02d:%02d", 10 + build / 20000,
                       1 + build / 1700 % 12, 1 + build / 60 % 28, build / 3 % 24, build % 60,
                       build * 7 % 60);
-        list += FormatHistoryEntry(stamp, 1, build / 10000, build / 100 % 100, build).Str();
+        list += FormatHistoryEntry(stamp, {1, build / 10000, build / 100 % 100, build}).Str();
     }
     const CString marker = "#UPDATELIST";
     const size_t at = text.find(marker.Str()) + marker.Str().size();
@@ -290,13 +290,13 @@ void ReadFloor(benchmark::State& state, std::string path) {
 
 void ReadVersion(benchmark::State& state, std::string path, bool cp932) {
     const CodePage previous = CodePage::SetActive(RuleNamed(cp932));
-    int major = 0, minor = 0, sub = 0, build = 0;
+    VersionNumber version;
     for (auto _ : state) {
-        if (!ReadRcVersion(path.c_str(), major, minor, sub, build)) {
+        if (!ReadRcVersion(path.c_str(), version)) {
             state.SkipWithError("ReadRcVersion refused the script");
             break;
         }
-        benchmark::DoNotOptimize(build);
+        benchmark::DoNotOptimize(version);
     }
     CodePage::SetActive(previous);
     state.SetBytesProcessed(state.iterations() *
@@ -317,7 +317,7 @@ void WriteVersion(benchmark::State& state, std::string path, bool cp932) {
     // Four-digit builds keep the file the same length from one iteration to the next.
     int build = 1000;
     for (auto _ : state) {
-        if (!WriteRcVersion(path.c_str(), 1, 2, 3, build)) {
+        if (!WriteRcVersion(path.c_str(), {1, 2, 3, build})) {
             state.SkipWithError("WriteRcVersion refused the script");
             break;
         }
@@ -357,7 +357,7 @@ void AppendHistory(benchmark::State& state, bool cp932) {
     int build = 100001;
     for (auto _ : state) {
         CString failure;
-        AppendVersionHistory(script, 1, 10, 0, build++, &failure);
+        AppendVersionHistory(script, {1, 10, 0, build++}, &failure);
         if (!failure.IsEmpty()) {
             state.SkipWithError(failure.GetString());
             break;

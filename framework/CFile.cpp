@@ -227,6 +227,9 @@ void CFile::Write(const void* buffer, std::size_t count) {
                 continue;
             ThrowLastError();
         }
+        // A device that takes nothing and reports no error would otherwise be asked forever.
+        if (put == 0)
+            throw CFileException(CFileException::diskFull, ENOSPC, m_path);
         total += static_cast<std::size_t>(put);
     }
 }

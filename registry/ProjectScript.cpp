@@ -14,13 +14,12 @@ ProjectScript::ProjectScript(const CString& path) : m_path(path), m_lock(FullPat
 
 bool ProjectScript::Read(VersionNumber& version) const {
     VersionNumber read;
-    if (!ReadRcVersion(m_path, read.major, read.minor, read.sub, read.build))
+    if (!ReadRcVersion(m_path, read))
         return false;
     version = read;
     return true;
 }
 
 bool ProjectScript::Write(const VersionNumber& version, CString& failure) const {
-    return WriteRcVersion(m_path, version.major, version.minor, version.sub, version.build,
-                          &failure) != FALSE;
+    return WriteRcVersion(m_path, version, &failure) != FALSE;
 }

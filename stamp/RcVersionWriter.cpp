@@ -2,6 +2,8 @@
 
 #include "framework/AtomicFileWriter.h"
 #include "framework/CFileException.h"
+#include "stamp/ScriptEncoding.h"
+#include "stamp/StringTokenizer.h"
 #include "stamp/TextRules.h"
 
 #include <algorithm>
@@ -24,8 +26,8 @@ enum class LineState { found, missing, unterminated };
 // The statement line of a keyword, for writing: besides a missing keyword, a line that is not
 // closed by CR LF is reported, since replacing up to a later CR would swallow whole lines.
 LineState LocateLine(std::string_view text, std::string_view keyword, int start,
-                     StatementLine& line) {
-    const int begin = FindMbcs(text, keyword, start);
+                     StatementLine& line, const CodePage& rule) {
+    const int begin = FindMbcs(text, keyword, start, rule);
     if (begin < 0)
         return LineState::missing;
     const size_t cr = text.find('\r', static_cast<size_t>(begin));
@@ -40,8 +42,8 @@ LineState LocateLine(std::string_view text, std::string_view keyword, int start,
 }
 
 // "FILEVERSION 1,0,0," with the rest on the next line: the new text would leave the rest behind.
-bool ContinuesOnNextLine(std::string_view line) {
-    const int comment = FindMbcs(line, "//", 0);
+bool ContinuesOnNextLine(std::string_view line, const CodePage& rule) {
+    const int comment = FindMbcs(line, "//", 0, rule);
     if (comment >= 0)
         line = line.substr(0, static_cast<size_t>(comment));
     while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
@@ -55,10 +57,52 @@ BOOL Fail(CString* failure, const CString& reason) {
     return FALSE;
 }
 
-BOOL LocateStatement(std::string_view text, std::string_view keyword, int start,
+std::string_view LineText(std::string_view text, const StatementLine& line) {
+    return text.substr(static_cast<size_t>(line.begin), static_cast<size_t>(line.end - line.begin));
+}
+
+// A statement is replaced only when what it holds are numbers: "FILEVERSION VER_MAJOR,..." keeps
+// the project's version macros. Tokens are counted from the end of the keyword, so a TAB after it
+// does no harm; past the fourth, a trailing comment is not looked at.
+BOOL CheckNumbers(const ScriptEncoding& script, std::string_view keyword, const StatementLine& line,
+                  CString* failure) {
+    StringTokenizer tokens(CString(LineText(script.Text(), line).substr(keyword.size())), " ,\r\n");
+    for (int count = 0; count < 4 && tokens.HasMoreTokens(); ++count) {
+        const CString token = tokens.NextToken();
+        if (!IsNumberToken(token.View()))
+            return Fail(failure, CString(keyword) + " holds " + script.ForMessage(token.View()) +
+                                     ", not a number");
+    }
+    return TRUE;
+}
+
+// A string value is replaced only when a string literal follows its name (blanks, a comma,
+// blanks, then " or L"): VALUE "FileVersion", VER_FILEVERSION_STR stays as it is.
+BOOL CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
+                        const StatementLine& line, CString* failure) {
+    std::string_view rest = LineText(script.Text(), line).substr(keyword.size());
+    auto skipBlanks = [&rest] {
+        while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
+            rest.remove_prefix(1);
+    };
+    skipBlanks();
+    if (!rest.empty() && rest.front() == ',') {
+        rest.remove_prefix(1);
+        skipBlanks();
+        if (rest.substr(0, 1) == "\"" || rest.substr(0, 2) == "L\"")
+            return TRUE;
+    }
+    const CString shown = script.ForMessage(rest);
+    return Fail(failure, CString(keyword) + (shown.IsEmpty()
+                                                 ? " holds no string literal"
+                                                 : " holds " + shown + ", not a string literal"));
+}
+
+BOOL LocateStatement(const ScriptEncoding& script, std::string_view keyword, int start,
                      StatementLine& line, CString* failure) {
+    const std::string_view text = script.Text();
     const CString name(keyword);
-    switch (LocateLine(text, keyword, start, line)) {
+    switch (LocateLine(text, keyword, start, line, script.SearchRule())) {
     case LineState::missing:
         return Fail(failure, "no " + name + " statement in the version resource");
     case LineState::unterminated:
@@ -66,28 +110,36 @@ BOOL LocateStatement(std::string_view text, std::string_view keyword, int start,
     case LineState::found:
         break;
     }
-    if (ContinuesOnNextLine(text.substr(static_cast<size_t>(line.begin),
-                                        static_cast<size_t>(line.end - line.begin))))
+    if (ContinuesOnNextLine(LineText(text, line), script.SearchRule()))
         return Fail(failure, "the " + name + " statement goes on over the next line");
-    return TRUE;
+    return CheckNumbers(script, keyword, line, failure);
 }
 } // namespace
 
-BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int build,
-                      CString& result, CString* failure) {
-    const std::string_view view = text.View();
-    const int block = FindMbcs(view, "VS_VERSION_INFO", 0);
+BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CString& result,
+                      CString* failure) {
+    ScriptEncoding script;
+    if (!script.Decode(bytes.View(), failure))
+        return FALSE;
+    // Writing back only the text before it would cut the file short.
+    if (script.HadNul())
+        return Fail(failure, script.GetForm() == ScriptEncoding::Form::ansi
+                                 ? "the script holds a NUL byte (UTF-16 without a byte-order mark?)"
+                                 : "the script holds a U+0000 character");
+    const std::string_view view = script.Text();
+    const CodePage& rule = script.SearchRule();
+    const int block = FindMbcs(view, "VS_VERSION_INFO", 0, rule);
     if (block < 0)
         return Fail(failure, "no VS_VERSION_INFO resource");
 
     StatementLine fileVersion;
     StatementLine productVersion;
-    if (!LocateStatement(view, "FILEVERSION", block, fileVersion, failure) ||
-        !LocateStatement(view, "PRODUCTVERSION", fileVersion.end, productVersion, failure))
+    if (!LocateStatement(script, "FILEVERSION", block, fileVersion, failure) ||
+        !LocateStatement(script, "PRODUCTVERSION", fileVersion.end, productVersion, failure))
         return FALSE;
 
     CString numbers;
-    numbers.Format("%d, %d, %d, %d", major, minor, sub, build);
+    numbers.Format("%d, %d, %d, %d", version.major, version.minor, version.sub, version.build);
     std::vector<Replacement> replacements;
     replacements.push_back({fileVersion.begin, fileVersion.end, "FILEVERSION " + numbers});
     replacements.push_back({productVersion.begin, productVersion.end, "PRODUCTVERSION " + numbers});
@@ -99,7 +151,7 @@ BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int bu
     std::vector<Replacement> fileStrings;
     StatementLine line;
     for (int from = productVersion.end;;) {
-        const LineState state = LocateLine(view, kFileVersionString, from, line);
+        const LineState state = LocateLine(view, kFileVersionString, from, line, rule);
         if (state == LineState::missing)
             break;
         if (state == LineState::unterminated)
@@ -109,7 +161,7 @@ BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int bu
     }
     std::vector<Replacement> productStrings;
     for (int from = productVersion.end;;) {
-        const LineState state = LocateLine(view, kProductVersionString, from, line);
+        const LineState state = LocateLine(view, kProductVersionString, from, line, rule);
         if (state == LineState::missing)
             break;
         if (state == LineState::unterminated)
@@ -130,6 +182,12 @@ BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int bu
         productStrings.push_back({line.begin, line.end, productString});
         from = line.end;
     }
+    for (const Replacement& value : fileStrings)
+        if (!CheckStringLiteral(script, kFileVersionString, {value.begin, value.end}, failure))
+            return FALSE;
+    for (const Replacement& value : productStrings)
+        if (!CheckStringLiteral(script, kProductVersionString, {value.begin, value.end}, failure))
+            return FALSE;
     replacements.insert(replacements.end(), fileStrings.begin(), fileStrings.end());
     replacements.insert(replacements.end(), productStrings.begin(), productStrings.end());
     std::sort(replacements.begin(), replacements.end(),
@@ -145,19 +203,18 @@ BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int bu
         copied = r.end;
     }
     out.append(view.substr(static_cast<size_t>(copied)));
-    result = CString(std::move(out));
+    std::string encoded;
+    if (!script.Encode(std::move(out), encoded, failure))
+        return FALSE;
+    result = CString(std::move(encoded));
     return TRUE;
 }
 
-BOOL WriteRcVersion(const CString& path, const int& major, const int& minor, const int& sub,
-                    const int& build, CString* failure) {
+BOOL WriteRcVersion(const CString& path, const VersionNumber& version, CString* failure) {
     try {
-        bool hadNul = false;
-        const CString text = LoadTextFile(path, &hadNul);
-        if (hadNul)
-            return Fail(failure, "the script holds a NUL byte (a UTF-16 file?)");
+        const CString bytes = LoadFileBytes(path);
         CString result;
-        if (!RewriteRcVersion(text, major, minor, sub, build, result, failure))
+        if (!RewriteRcVersion(bytes, version, result, failure))
             return FALSE;
         AtomicFileWriter::ReplaceContents(path, result.View());
         return TRUE;

@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-CString LoadTextFile(const CString& path, bool* hadNul) {
+CString LoadFileBytes(const CString& path) {
     CFile file(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
     const std::uint64_t length = file.GetLength();
     if (length > static_cast<std::uint64_t>(std::numeric_limits<int>::max() - 2))
@@ -18,6 +18,11 @@ CString LoadTextFile(const CString& path, bool* hadNul) {
     const size_t got = file.Read(buffer.data(), buffer.size());
     buffer.resize(got);
     file.Close();
+    return CString(std::move(buffer));
+}
+
+CString LoadTextFile(const CString& path, bool* hadNul) {
+    std::string buffer = std::move(LoadFileBytes(path).Str());
     const size_t nul = buffer.find('\0');
     if (hadNul)
         *hadNul = nul != std::string::npos;
@@ -26,10 +31,9 @@ CString LoadTextFile(const CString& path, bool* hadNul) {
     return CString(std::move(buffer));
 }
 
-int FindMbcs(std::string_view text, std::string_view what, int start) {
+int FindMbcs(std::string_view text, std::string_view what, int start, const CodePage& codePage) {
     if (start < 0 || static_cast<size_t>(start) > text.size())
         return -1;
-    const CodePage& codePage = CodePage::Active();
     const bool singleByte = !codePage.HasLeadBytes();
     const size_t floor = static_cast<size_t>(start);
     for (size_t from = floor;;) {
@@ -70,8 +74,8 @@ int ReverseFindMbcs(std::string_view text, char ch) {
 }
 
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
-                       StatementLine& line) {
-    const int begin = FindMbcs(text, keyword, start);
+                       StatementLine& line, const CodePage& rule) {
+    const int begin = FindMbcs(text, keyword, start, rule);
     if (begin < 0)
         return false;
     // A CR is never part of a double-byte character, so a plain byte search finds the line end.
@@ -81,4 +85,14 @@ bool FindStatementLine(std::string_view text, std::string_view keyword, int star
     line.begin = begin;
     line.end = static_cast<int>(cr);
     return true;
+}
+
+bool IsNumberToken(std::string_view token) {
+    // The white space atoi skips: blank, TAB, LF, VT, FF and CR.
+    size_t i = 0;
+    while (i < token.size() && (token[i] == ' ' || (token[i] >= '\t' && token[i] <= '\r')))
+        ++i;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-'))
+        ++i;
+    return i < token.size() && token[i] >= '0' && token[i] <= '9';
 }

@@ -29,10 +29,10 @@ CString HistoryTemplate(const CString& title) {
     return text;
 }
 
-CString FormatHistoryEntry(const CString& timeStamp, int major, int minor, int sub, int build) {
+CString FormatHistoryEntry(const CString& timeStamp, const VersionNumber& version) {
     CString entry;
-    entry.Format("\r\n\t%s\tVersion %d.%d.%d\tbuild %d", timeStamp.GetString(), major, minor, sub,
-                 build);
+    entry.Format("\r\n\t%s\tVersion %d.%d.%d\tbuild %d", timeStamp.GetString(), version.major,
+                 version.minor, version.sub, version.build);
     return entry;
 }
 
@@ -44,8 +44,7 @@ bool InsertHistoryEntry(CString& text, const CString& entry) {
     return true;
 }
 
-void AppendVersionHistory(CString path, int major, int minor, int sub, int build,
-                          CString* failure) {
+void AppendVersionHistory(CString path, const VersionNumber& version, CString* failure) {
     if (path.IsEmpty())
         return;
     const CString historyPath = HistoryFilePath(path);
@@ -62,7 +61,7 @@ void AppendVersionHistory(CString path, int major, int minor, int sub, int build
             }
         }
         const CString stamp = CTime::Now().Format(kTimeStampFormat);
-        if (!InsertHistoryEntry(text, FormatHistoryEntry(stamp, major, minor, sub, build))) {
+        if (!InsertHistoryEntry(text, FormatHistoryEntry(stamp, version))) {
             SetFailure(failure, historyPath + ": the history file has no #UPDATELIST line");
             return;
         }

@@ -242,6 +242,34 @@ TEST_F(HandOff, StampMovesTheProjectToTheTopOfAShownOrHiddenWindow) {
     }
 }
 
+// The window reads and writes a handed-off script under the same lock as the stamping runs, so
+// no run that lands in between is overwritten.
+TEST_F(HandOff, ParallelStampsIntoARunningWindowLoseNoBuild) {
+    const std::string app = NewScript("app", 1, 41);
+    WriteBytes(m_ini, ProjectsIni({Project("app", app, 1, 41)}));
+    HWND window = StartWindow(true);
+    ASSERT_TRUE(window);
+    for (int burst = 0; burst < 3; ++burst) {
+        std::vector<HANDLE> runs;
+        for (int run = 0; run < 6; ++run)
+            runs.push_back(Start(m_program, "\"" + app + "\""));
+        for (HANDLE process : runs)
+            ASSERT_EQ(WaitForSingleObject(process, kPatience), WAIT_OBJECT_0) << "a stamp hung";
+    }
+    EXPECT_EQ(ReadBytes(app), Script(1, 59));
+    const std::string history = ReadBytes(m_folder.Path("src") + "\\app_ver.txt");
+    size_t entries = 0;
+    for (size_t at = history.find("\tbuild "); at != std::string::npos;
+         at = history.find("\tbuild ", at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 18u);
+    const std::vector<std::vector<std::string>> rows = Rows(window);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][2], "59");
+    EndAndWait(window, WM_CLOSE, 0);
+    EXPECT_EQ(Ini("PROJECT0", "BUILDNUMBER"), "59");
+}
+
 TEST_F(HandOff, StampWithNoWindowStartsExactlyOneInTheTray) {
     const std::string app = NewScript("app", 1, 41);
     Stamp(app);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,29 @@ TEST_F(StampRun, FolderNamesWithTrailBytesThatLookLikeBackslashes) {
               History("\x94\x5C", {"Version 3.1.4\tbuild 1"}));
 }
 
+// Scripts saved as UTF-16 or with a UTF-8 mark are stamped in their own encoding; the history
+// stays ANSI code page text.
+TEST_F(StampRun, StampsScriptsInTheirOwnEncoding) {
+    struct Case {
+        const char* script;
+        const char* entry;
+    };
+    const Case cases[] = {{"wizard_utf16le", "Version 1.0.0\tbuild 1"},
+                          {"utf16be", "Version 2.3.4\tbuild 5"},
+                          {"utf8_bom", "Version 3.1.4\tbuild 1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        const std::string name = std::string(c.script) + ".rc";
+        WriteBytes(m_folder.Path(name), ReadBytes(DataFile(name)));
+        const RunResult result = Stamp({name});
+        EXPECT_EQ(result.standardError, "");
+        EXPECT_EQ(ReadBytes(m_folder.Path(name)),
+                  ReadBytes(DataFile(std::string(c.script) + ".expected.rc")));
+        EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path(std::string(c.script) + "_ver.txt"))),
+                  History(c.script, {c.entry}));
+    }
+}
+
 TEST_F(StampRun, BuildAtTheLargestNumberStaysThere) {
     WriteBytes(m_folder.Path("app.rc"), Stamped("1, 0, 0, 2147483647"));
     EXPECT_EQ(Stamp({"app.rc"}).exitCode, 0);
@@ -132,22 +156,36 @@ TEST_F(StampRun, BuildAtTheLargestNumberStaysThere) {
 TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
     struct Case {
         const char* name;
-        const char* content; // nullptr: no such file
+        std::optional<std::string> content; // none: no such file
         bool readOnly;
+        const char* reason = "";
     };
+    const std::string macros = "TT_VERSION_MAJOR,TT_VERSION_MINOR,TT_VERSION_PATCH,0";
+    // Version numbers defined in a header, as such projects write them.
+    auto macroValues = [](const std::string& text) {
+        return ReplaceAll(text, "\"1, 0, 0, 1\\0\"", "TT_RES_VERSION_STR");
+    };
+    const std::string macroProduct =
+        ReplaceAll(Stamped("1, 0, 0, 1"), "PRODUCTVERSION 1, 0, 0, 1", "PRODUCTVERSION " + macros);
     const Case cases[] = {
-        {"missing.rc", nullptr, false},
+        {"missing.rc", std::nullopt, false},
         {"noblock.rc", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1\r\n",
          false},
         {"lfonly.rc", "VS_VERSION_INFO VERSIONINFO\n FILEVERSION 1,0,0,1\n", false},
-        {"readonly.rc", nullptr, true},
+        {"readonly.rc", std::nullopt, true},
+        // Version macros: the project's definitions stay, and no build is recorded.
+        {"macros.rc", macroValues(Script(macros, "1, 0, 0, 1")), false,
+         "FILEVERSION holds TT_VERSION_MAJOR, not a number"},
+        {"macrovalues.rc", macroValues(Stamped("1, 0, 0, 1")), false,
+         "\"FileVersion\" holds TT_RES_VERSION_STR"},
+        {"macroproduct.rc", macroProduct, false, "PRODUCTVERSION holds TT_VERSION_MAJOR"},
+        {"oddutf16.rc", Utf16File(Stamped("1, 0, 0, 1")) + "\r", false, "odd length"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestFolder folder("rvt-fail");
         const std::string script = folder.Path(c.name);
-        const std::string before =
-            c.readOnly ? Stamped("1, 0, 0, 1") : (c.content ? c.content : "");
+        const std::string before = c.readOnly ? Stamped("1, 0, 0, 1") : c.content.value_or("");
         if (c.content || c.readOnly)
             WriteBytes(script, before);
         if (c.readOnly)
@@ -157,6 +195,7 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_NE(result.standardError.find(c.name), std::string::npos) << result.standardError;
         EXPECT_EQ(CountLines(result.standardError), 1) << result.standardError;
+        EXPECT_NE(result.standardError.find(c.reason), std::string::npos) << result.standardError;
         if (c.content || c.readOnly) {
             EXPECT_EQ(ReadBytes(script), before);
             EXPECT_EQ(folder.List(), std::vector<std::string>{c.name});

@@ -288,3 +288,187 @@ save("history_user.txt", history, final_newline=False)
 expected_history = list(history)
 expected_history.insert(5, "\t<time>\tVersion 1.2.3\tbuild 42")
 save("history_user.expected.txt", expected_history, final_newline=False)
+
+# Scripts in the Unicode encodings resource editors and checkouts leave: the text is written with
+# its byte-order mark in front, every byte outside the four kinds of version lines as it was.
+MARKS = {"utf-16-le": b"\xff\xfe", "utf-16-be": b"\xfe\xff", "utf-8": b"\xef\xbb\xbf"}
+
+
+def save_unicode(name, lines, codec):
+    text = "\r\n".join(lines) + "\r\n"
+    with open(os.path.join(HERE, name), "wb") as out:
+        out.write(MARKS[codec] + text.encode(codec))
+
+
+# As the MFC application wizard of Visual Studio saves it: UTF-16LE with a mark, CR LF, Japanese
+# text (one character outside the BMP, 𠮷, as a surrogate pair), and a version resource with a
+# string block for each of two languages.
+wizard = [
+    "// Microsoft Visual C++ generated resource script.",
+    "//",
+    '#include "resource.h"',
+    "",
+    "#define APSTUDIO_READONLY_SYMBOLS",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "//",
+    "// Generated from the TEXTINCLUDE 2 resource.",
+    "//",
+    "#ifndef APSTUDIO_INVOKED",
+    '#include "targetver.h"',
+    "#endif",
+    '#include "afxres.h"',
+    '#include "verrsrc.h"',
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "#undef APSTUDIO_READONLY_SYMBOLS",
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "// 日本語 (日本) resources",
+    "",
+    "#if !defined(AFX_RESOURCE_DLL) || defined(AFX_TARG_JPN)",
+    "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "//",
+    "// Dialog",
+    "//",
+    "",
+    "IDD_ABOUTBOX DIALOGEX 0, 0, 170, 62",
+    "STYLE DS_SETFONT | DS_MODALFRAME | DS_FIXEDSYS | WS_POPUP | WS_CAPTION | WS_SYSMENU",
+    'CAPTION "バージョン情報 表計算ソフト"',
+    'FONT 9, "MS UI Gothic", 0, 0, 0x1',
+    "BEGIN",
+    "    ICON            IDR_MAINFRAME,IDC_STATIC,14,14,21,20",
+    '    LTEXT           "表計算ソフト、バージョン 1.0",IDC_STATIC,42,14,114,8,SS_NOPREFIX',
+    '    LTEXT           "Copyright (C) 2024 𠮷田ソフト",IDC_STATIC,42,26,114,8',
+    '    DEFPUSHBUTTON   "OK",IDOK,113,41,50,14,WS_GROUP',
+    "END",
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "//",
+    "// Version",
+    "//",
+    "",
+    "VS_VERSION_INFO VERSIONINFO",
+    " FILEVERSION 1,0,0,1",
+    " PRODUCTVERSION 1,0,0,1",
+    " FILEFLAGSMASK 0x3fL",
+    "#ifdef _DEBUG",
+    " FILEFLAGS 0x1L",
+    "#else",
+    " FILEFLAGS 0x0L",
+    "#endif",
+    " FILEOS 0x40004L",
+    " FILETYPE 0x1L",
+    " FILESUBTYPE 0x0L",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "041104B0"',
+    "        BEGIN",
+    '            VALUE "CompanyName", "株式会社𠮷田ソフト"',
+    '            VALUE "FileDescription", "表計算ソフト"',
+    '            VALUE "FileVersion", "1.0.0.1"',
+    '            VALUE "InternalName", "Sheet.exe"',
+    '            VALUE "LegalCopyright", "Copyright (C) 2024"',
+    '            VALUE "OriginalFilename", "Sheet.exe"',
+    '            VALUE "ProductName", "表計算ソフト"',
+    '            VALUE "ProductVersion", "1.0.0.1"',
+    "        END",
+    '        BLOCK "040904B0"',
+    "        BEGIN",
+    '            VALUE "CompanyName", "Yoshida Soft"',
+    '            VALUE "FileDescription", "Spreadsheet"',
+    '            VALUE "FileVersion", "1.0.0.1"',
+    '            VALUE "ProductName", "Spreadsheet"',
+    '            VALUE "ProductVersion", "1.0.0.1"',
+    "        END",
+    "    END",
+    '    BLOCK "VarFileInfo"',
+    "    BEGIN",
+    '        VALUE "Translation", 0x411, 1200, 0x409, 1200',
+    "    END",
+    "END",
+    "",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "//",
+    "// String Table",
+    "//",
+    "",
+    "STRINGTABLE",
+    "BEGIN",
+    '    IDR_MAINFRAME           "表計算ソフト"',
+    '    IDS_SAVE_CHANGES        "変更を保存しますか?"',
+    "END",
+    "",
+    "#endif    // 日本語 (日本) resources",
+    "/////////////////////////////////////////////////////////////////////////////",
+    "",
+    "#ifndef APSTUDIO_INVOKED",
+    '#include "res\\\\Sheet.rc2"',
+    "#endif    // not APSTUDIO_INVOKED",
+]
+save_unicode("wizard_utf16le.rc", wizard, "utf-16-le")
+save_unicode("wizard_utf16le.expected.rc", replaced(wizard, [
+    (" FILEVERSION 1,0,0,1", " FILEVERSION 1, 0, 0, 2", 1),
+    (" PRODUCTVERSION 1,0,0,1", " PRODUCTVERSION 1, 0, 0, 2", 1),
+    ('            VALUE "FileVersion", "1.0.0.1"', values("1, 0, 0, 2", " " * 12)[0], 2),
+    ('            VALUE "ProductVersion", "1.0.0.1"', values("1, 0, 0, 2", " " * 12)[1], 2),
+]), "utf-16-le")
+
+# Big-endian UTF-16 with wide string literals (L"...") and TAB indentation.
+big_endian = [
+    "// バージョン情報だけのスクリプト",
+    '#include "winres.h"',
+    "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
+    "VS_VERSION_INFO VERSIONINFO",
+    "\tFILEVERSION 2,3,4,5",
+    "\tPRODUCTVERSION 2,3,4,5",
+    "BEGIN",
+    '\tBLOCK "StringFileInfo"',
+    "\tBEGIN",
+    '\t\tBLOCK "041104b0"',
+    "\t\tBEGIN",
+    '\t\t\tVALUE "FileDescription", L"表示ソフト"',
+    '\t\t\tVALUE "FileVersion", L"2, 3, 4, 5\\0"',
+    '\t\t\tVALUE "ProductVersion", L"2, 3, 4, 5\\0"',
+    "\t\tEND",
+    "\tEND",
+    "END",
+]
+save_unicode("utf16be.rc", big_endian, "utf-16-be")
+save_unicode("utf16be.expected.rc", replaced(big_endian, [
+    ("\tFILEVERSION 2,3,4,5", "\tFILEVERSION 2, 3, 4, 6", 1),
+    ("\tPRODUCTVERSION 2,3,4,5", "\tPRODUCTVERSION 2, 3, 4, 6", 1),
+    ('\t\t\tVALUE "FileVersion", L"2, 3, 4, 5\\0"', values("2, 3, 4, 6", "\t\t\t")[0], 1),
+    ('\t\t\tVALUE "ProductVersion", L"2, 3, 4, 5\\0"', values("2, 3, 4, 6", "\t\t\t")[1], 1),
+]), "utf-16-be")
+
+# UTF-8 with a mark, as a project that keeps its scripts in UTF-8 saves them.
+utf8_bom = [
+    "// 表計算ソフト (UTF-8)",
+    '#include "winres.h"',
+    "#pragma code_page(65001)",
+    "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
+    "VS_VERSION_INFO VERSIONINFO",
+    " FILEVERSION 3,1,4,1",
+    " PRODUCTVERSION 3,1,4,1",
+    "BEGIN",
+    '    BLOCK "StringFileInfo"',
+    "    BEGIN",
+    '        BLOCK "041104b0"',
+    "        BEGIN",
+    '            VALUE "CompanyName", "株式会社ソ表"',
+    '            VALUE "FileVersion", "3, 1, 4, 1\\0"',
+    '            VALUE "ProductVersion", "3, 1, 4, 1\\0"',
+    "        END",
+    "    END",
+    "END",
+]
+save_unicode("utf8_bom.rc", utf8_bom, "utf-8")
+save_unicode("utf8_bom.expected.rc", replaced(utf8_bom, [
+    (" FILEVERSION 3,1,4,1", " FILEVERSION 3, 1, 4, 2", 1),
+    (" PRODUCTVERSION 3,1,4,1", " PRODUCTVERSION 3, 1, 4, 2", 1),
+    ('            VALUE "FileVersion", "3, 1, 4, 1\\0"', values("3, 1, 4, 2", " " * 12)[0], 1),
+    ('            VALUE "ProductVersion", "3, 1, 4, 1\\0"', values("3, 1, 4, 2", " " * 12)[1], 1),
+]), "utf-8")

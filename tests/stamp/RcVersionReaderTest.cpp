@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
 #include <string>
 
 namespace {
 using namespace std::string_literals;
 using testfiles::TestFolder;
-using Numbers = std::array<int, 4>;
+using Numbers = VersionNumber;
 
 // The numbers are primed with a value no case expects, so "left untouched" and "set to 0" differ.
 constexpr Numbers kPrimed = {-77, -77, -77, -77};
@@ -19,11 +18,14 @@ constexpr Numbers kPrimed = {-77, -77, -77, -77};
 struct ReadResult {
     BOOL ok;
     Numbers numbers;
+    std::string failure;
 };
 
 ReadResult Read(const std::string& path) {
-    ReadResult r{FALSE, kPrimed};
-    r.ok = ReadRcVersion(path, r.numbers[0], r.numbers[1], r.numbers[2], r.numbers[3]);
+    ReadResult r{FALSE, kPrimed, {}};
+    CString failure;
+    r.ok = ReadRcVersion(path, r.numbers, &failure);
+    r.failure = failure.GetString();
     return r;
 }
 
@@ -39,6 +41,7 @@ struct ReadCase {
     std::string text;
     BOOL ok;
     Numbers numbers;
+    const char* failure = ""; // the reason given, when the case names one
 };
 
 std::string Block(const std::string& statement) {
@@ -56,7 +59,12 @@ TEST_P(ReadVersion, GivesTheNumbersOfTheFirstLine) {
     const ReadResult r = ReadText(c.text);
     EXPECT_EQ(r.ok, c.ok);
     EXPECT_EQ(r.numbers, c.numbers);
+    if (*c.failure) {
+        EXPECT_EQ(r.failure, c.failure);
+    }
 }
+
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 const ReadCase kReadCases[] = {
     {"Plain", Block("FILEVERSION 1,0,0,1"), TRUE, {1, 0, 0, 1}},
@@ -70,8 +78,22 @@ const ReadCase kReadCases[] = {
     {"ThreeNumbers", Block(" FILEVERSION 1,2,3"), FALSE, {1, 2, 3, 0}},
     {"KeywordOnly", Block(" FILEVERSION"), FALSE, {0, 0, 0, 0}},
     {"WideAndNegative", Block(" FILEVERSION 70000,0,0,-1"), TRUE, {70000, 0, 0, -1}},
-    {"HexAndQuoted", Block(" FILEVERSION 0x10,\"7\",'8',+5"), TRUE, {0, 0, 0, 5}},
-    {"QuotedBlanksStayOneToken", Block(" FILEVERSION \"1 2\" 3 4 5"), TRUE, {0, 3, 4, 5}},
+    {"HexAndQuoted", Block(" FILEVERSION 0x10,\"7\",'8',+5"), FALSE, {0, 0, 0, 0}},
+    {"QuotedBlanksStayOneToken", Block(" FILEVERSION \"1 2\" 3 4 5"), FALSE, {0, 0, 0, 0}},
+    // A token is a number when a digit follows the blanks and the sign atoi skips; from there
+    // on the atoi rules hold.
+    {"DigitsFirst", Block(" FILEVERSION 12abc,\t+7,-0,1.5"), TRUE, {12, 7, 0, 1}},
+    {"Macros",
+     Block(" FILEVERSION TT_VERSION_MAJOR,TT_VERSION_MINOR,TT_VERSION_PATCH,0"),
+     FALSE,
+     {0, 0, 0, 0},
+     "FILEVERSION holds TT_VERSION_MAJOR, not a number"},
+    {"MacroBuild",
+     Block(" FILEVERSION 1,2,3,\tVER_BUILD"),
+     FALSE,
+     {1, 2, 3, 0},
+     "FILEVERSION holds VER_BUILD, not a number"},
+    {"LoneSign", Block(" FILEVERSION 1,-,3,4"), FALSE, {1, 0, 0, 0}},
     {"Wraparound",
      Block(" FILEVERSION 4294967297,2147483648,-2147483649,99999999999"),
      TRUE,
@@ -79,8 +101,9 @@ const ReadCase kReadCases[] = {
     {"ContinuedOnNextLine", Block(" FILEVERSION 1,2,\r\n 3,4"), FALSE, {1, 2, 0, 0}},
     {"KeywordInCommentFirst",
      Block("// FILEVERSION set by the tool\r\n FILEVERSION 1,2,3,4"),
-     TRUE,
-     {0, 0, 0, 0}},
+     FALSE,
+     {0, 0, 0, 0},
+     "FILEVERSION holds set, not a number"},
     {"StatementBeforeBlockIgnored",
      "FILEVERSION 9,9,9,9\r\n" + Block(" FILEVERSION 1,2,3,4"),
      TRUE,
@@ -114,6 +137,35 @@ const ReadCase kReadCases[] = {
     {"NulEndsTheText", "VS_VERSION_INFO\r\n FILEVERSION 1,2\0,3,4\r\n"s, FALSE, {0, 0, 0, 0}},
     {"Empty", "", FALSE, {0, 0, 0, 0}},
     {"Utf16", "V\0S\0_\0V\0"s, FALSE, {0, 0, 0, 0}},
+    // With a byte-order mark: decoded, and searched without the double-byte rule in place, so
+    // a keyword right after バ (UTF-8 E3 83 90, three code page 932 lead bytes) is found.
+    {"Utf16Le", testfiles::Utf16File(Block(" FILEVERSION 1,2,3,4")), TRUE, {1, 2, 3, 4}},
+    {"Utf16BeNoLeadByteRule",
+     testfiles::Utf16File(Block("//バFILEVERSION 5,6,7,8\r\n FILEVERSION 1,2,3,4"), true),
+     TRUE,
+     {5, 6, 7, 8}},
+    {"Utf8MarkNoLeadByteRule",
+     kUtf8Mark + Block("//バFILEVERSION 5,6,7,8\r\n FILEVERSION 1,2,3,4"),
+     TRUE,
+     {5, 6, 7, 8}},
+    {"Utf16MacroNamedInAnsi",
+     testfiles::Utf16File(Block(" FILEVERSION 1,表示,3,4")),
+     FALSE,
+     {1, 0, 0, 0},
+     "FILEVERSION holds ??, not a number"},
+    {"Utf16NulEndsTheText",
+     testfiles::Utf16File("VS_VERSION_INFO\r\n FILEVERSION 1,2\0,3,4\r\n"s),
+     FALSE,
+     {0, 0, 0, 0}},
+    {"Utf16OddLength",
+     testfiles::Utf16File(Block(" FILEVERSION 1,2,3,4")) + "\r",
+     FALSE,
+     {0, 0, 0, 0},
+     "the script is UTF-16 of an odd length in bytes"},
+    {"Utf16UnpairedSurrogate",
+     testfiles::Utf16File(Block(" FILEVERSION 1,2,3,4")) + "\x00\xDC"s,
+     FALSE,
+     {0, 0, 0, 0}},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, ReadVersion, ::testing::ValuesIn(kReadCases), testfiles::kCaseName);
 

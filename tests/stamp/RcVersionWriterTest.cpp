@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <climits>
 #include <string>
@@ -15,7 +14,7 @@
 namespace {
 using namespace std::string_literals;
 using testfiles::TestFolder;
-using Numbers = std::array<int, 4>;
+using Numbers = VersionNumber;
 
 // The golden scripts are code page 932 text, as the system gives it under Wine; natively the rule
 // is put in place so both builds read them alike.
@@ -26,7 +25,7 @@ protected:
     const std::string m_path = m_folder.Path("app.rc");
 
     BOOL Write(const Numbers& n, CString* failure = nullptr) {
-        return WriteRcVersion(m_path, n[0], n[1], n[2], n[3], failure);
+        return WriteRcVersion(m_path, n, failure);
     }
     // The script's bytes after writing n over text; the write must succeed.
     std::string Stamp(const std::string& text, const Numbers& n) {
@@ -50,13 +49,13 @@ TEST_P(WriteGolden, ChangesOnlyTheVersionLines) {
     const std::string script = c.script;
     testfiles::WriteBytes(m_path, testfiles::ReadBytes(testfiles::DataFile(script + ".rc")));
     Numbers read{};
-    EXPECT_TRUE(ReadRcVersion(m_path, read[0], read[1], read[2], read[3]));
+    EXPECT_TRUE(ReadRcVersion(m_path, read));
     EXPECT_EQ(read, c.before);
 
     ASSERT_TRUE(Write(c.after));
     EXPECT_EQ(testfiles::ReadBytes(m_path),
               testfiles::ReadBytes(testfiles::DataFile(script + ".expected.rc")));
-    EXPECT_TRUE(ReadRcVersion(m_path, read[0], read[1], read[2], read[3]));
+    EXPECT_TRUE(ReadRcVersion(m_path, read));
     EXPECT_EQ(read, c.after);
     EXPECT_EQ(m_folder.List(), std::vector<std::string>{"app.rc"});
 }
@@ -67,6 +66,10 @@ const GoldenCase kGoldenCases[] = {
     {"two_languages", {70000, 0, 0, -1}, {70000, 0, 0, 0}},
     {"two_resources", {3, 0, 0, 10}, {3, 0, 0, 11}},
     {"comments_tabs", {1, 0, 0, 1}, {70000, 0, -1, 12}},
+    // Written back in their own encoding; the code page 932 rule in place must not apply.
+    {"wizard_utf16le", {1, 0, 0, 1}, {1, 0, 0, 2}},
+    {"utf16be", {2, 3, 4, 5}, {2, 3, 4, 6}},
+    {"utf8_bom", {3, 1, 4, 1}, {3, 1, 4, 2}},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteGolden, ::testing::ValuesIn(kGoldenCases),
                          [](const auto& info) { return std::string(info.param.script); });
@@ -82,7 +85,7 @@ TEST_F(WriteVersion, ReplacesFromTheKeywordToTheLineEnd) {
 }
 
 TEST_F(WriteVersion, WritesSignedDecimal) {
-    EXPECT_EQ(Stamp(kHead + "FILEVERSION 1\r\nPRODUCTVERSION 1\r\n\"ProductVersion\" 1\r\n",
+    EXPECT_EQ(Stamp(kHead + "FILEVERSION 1\r\nPRODUCTVERSION 1\r\n\"ProductVersion\", \"1\"\r\n",
                     {INT_MIN, -1, 70000, INT_MAX}),
               kHead + "FILEVERSION -2147483648, -1, 70000, 2147483647\r\n"
                       "PRODUCTVERSION -2147483648, -1, 70000, 2147483647\r\n"
@@ -92,7 +95,7 @@ TEST_F(WriteVersion, WritesSignedDecimal) {
 TEST_F(WriteVersion, StringValuesBeforeProductVersionStayAlone) {
     const std::string text = kHead +
                              "FILEVERSION 1\r\n\"FileVersion\" 1\r\n\"ProductVersion\" 1\r\n"
-                             "PRODUCTVERSION 1\r\n\"FileVersion\" 1\r\n";
+                             "PRODUCTVERSION 1\r\n\"FileVersion\",\t\"1\"\r\n";
     EXPECT_EQ(Stamp(text, {2, 0, 0, 0}),
               kHead + "FILEVERSION 2, 0, 0, 0\r\n\"FileVersion\" 1\r\n\"ProductVersion\" 1\r\n"
                       "PRODUCTVERSION 2, 0, 0, 0\r\n\"FileVersion\", \"2, 0, 0, 0\\0\"\r\n");
@@ -100,7 +103,7 @@ TEST_F(WriteVersion, StringValuesBeforeProductVersionStayAlone) {
 
 TEST_F(WriteVersion, KeywordsBeginningOnSecondBytesAreNotStatements) {
     // Under the single-byte rule these comments would be taken for the statements.
-    const std::string tail = " PRODUCTVERSION 1\r\n// " SO "\"FileVersion\" " SO "\r\n";
+    const std::string tail = " PRODUCTVERSION 1\r\n// " SO "\"FileVersion\" , L\"" SO "\"\r\n";
     EXPECT_EQ(Stamp(kHead +
                         "// " XE "ILEVERSION 9\r\n FILEVERSION 1\r\n// " KE "RODUCTVERSION 8\r\n" +
                         tail,
@@ -144,6 +147,27 @@ const testfiles::NamedText kRefusals[] = {
     {"ProductVersionContinued",
      kHead + " FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0, \t\r\n1\r\n"},
     {"Empty", ""},
+    // Version macros are the project's own definitions: never overwritten.
+    {"Macros", kHead + " FILEVERSION VER_MAJOR,VER_MINOR,VER_PATCH,0\r\n"
+                       " PRODUCTVERSION VER_MAJOR,VER_MINOR,VER_PATCH,0\r\n"
+                       " VALUE \"FileVersion\", VER_STR\r\n"},
+    {"MacroAfterTab", kHead + " FILEVERSION\tVER_MAJOR,0,0,1\r\n" + kProduct},
+    {"MacroBuildOnly", kHead + " FILEVERSION 1,0,0,VER_BUILD\r\n" + kProduct},
+    {"MacroProductVersionOnly", kHead + " FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,-\r\n"},
+    {"QuotedNumber", kHead + " FILEVERSION \"1\",0,0,1\r\n" + kProduct},
+    {"FileVersionStringMacro",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", VER_STR \"x\"\r\n"},
+    {"ProductVersionStringMacro",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"ProductVersion\",\tL VER_STR\r\n"},
+    {"StringValueWithoutComma",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\" \"1\"\r\n"},
+    // UTF-16 that is not well-formed is not guessed at.
+    {"Utf16OddLength", testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct) + "\r"},
+    {"Utf16UnpairedHigh",
+     testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct) + "\x00\xD8"s},
+    {"Utf16UnpairedLow",
+     testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct, true) + "\xDC\x00"s},
+    {"Utf16Nul", testfiles::Utf16File(kHead + " FILEVERSION 1\r\n" + kProduct + "\0x"s)},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteRefusal, ::testing::ValuesIn(kRefusals),
                          testfiles::kCaseName);

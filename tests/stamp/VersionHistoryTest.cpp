@@ -23,7 +23,7 @@ protected:
     const std::string m_history = m_folder.Path("app_ver.txt");
 
     void Append(int build, CString* failure = nullptr) {
-        AppendVersionHistory(m_script.c_str(), 1, 0, 0, build, failure);
+        AppendVersionHistory(m_script.c_str(), {1, 0, 0, build}, failure);
     }
 };
 
@@ -39,7 +39,7 @@ TEST_F(History, FirstStampCreatesTheFileFromItsTemplate) {
 TEST_F(History, NewestEntryComesFirst) {
     Append(1);
     Append(2);
-    AppendVersionHistory(m_script.c_str(), 70000, -1, 0, 2147483647);
+    AppendVersionHistory(m_script.c_str(), {70000, -1, 0, 2147483647});
     EXPECT_EQ(MaskTimeStamps(ReadBytes(m_history)),
               "#DESCRIPTION\r\n\tapp\r\n\r\n#UPDATELIST\r\n"
               "\t<time>\tVersion 70000.-1.0\tbuild 2147483647\r\n"
@@ -49,7 +49,7 @@ TEST_F(History, NewestEntryComesFirst) {
 
 TEST_F(History, UserTextStaysByteForByte) {
     WriteBytes(m_history, ReadBytes(testfiles::DataFile("history_user.txt")));
-    AppendVersionHistory(m_script.c_str(), 1, 2, 3, 42);
+    AppendVersionHistory(m_script.c_str(), {1, 2, 3, 42});
     // Only the new entry's time is unknown; the older entries keep theirs exactly.
     std::string bytes = ReadBytes(m_history);
     const std::string head = "#UPDATELIST\r\n\t";
@@ -129,7 +129,7 @@ TEST(HistoryPath, LiesBesideTheScript) {
 TEST(HistoryFolder, DoubleByteNamesEndingIn5C) {
     CodePageScope rule(CodePage::Cp932());
     TestFolder folder("rvt-" SO NOU HYO);
-    AppendVersionHistory(folder.Path(HYO SO ".rc").c_str(), 1, 2, 3, 4);
+    AppendVersionHistory(folder.Path(HYO SO ".rc").c_str(), {1, 2, 3, 4});
     EXPECT_EQ(folder.List(), Names{HYO SO "_ver.txt"});
     EXPECT_EQ(MaskTimeStamps(ReadBytes(folder.Path(HYO SO "_ver.txt"))),
               "#DESCRIPTION\r\n\t" HYO SO "\r\n\r\n#UPDATELIST\r\n\t<time>\tVersion 1.2.3\tbuild 4"
@@ -138,7 +138,7 @@ TEST(HistoryFolder, DoubleByteNamesEndingIn5C) {
 
 TEST(HistoryFolder, EmptyPathWritesNothing) {
     const bool before = testfiles::Exists("_ver.txt");
-    AppendVersionHistory("", 1, 0, 0, 1);
+    AppendVersionHistory("", {1, 0, 0, 1});
     EXPECT_EQ(testfiles::Exists("_ver.txt"), before);
 }
 } // namespace

@@ -12,7 +12,7 @@ namespace testfiles {
 
 struct IniProject {
     std::string name;
-    TestVersion version;
+    VersionNumber version;
     std::string script;
     std::string lastUpdate = "2001/02/03 04:05:06";
     // Empty: the script's folder, ending in its backslash, as the window registers it.

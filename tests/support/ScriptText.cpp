@@ -1,8 +1,14 @@
 #include "ScriptText.h"
 
+#include <ostream>
+
+void PrintTo(const VersionNumber& v, std::ostream* os) {
+    *os << v.major << '.' << v.minor << '.' << v.sub << " b" << v.build;
+}
+
 namespace testfiles {
 
-std::string VersionText(const TestVersion& v) {
+std::string VersionText(const VersionNumber& v) {
     return std::to_string(v.major) + ", " + std::to_string(v.minor) + ", " + std::to_string(v.sub) +
            ", " + std::to_string(v.build);
 }

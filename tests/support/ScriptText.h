@@ -1,19 +1,17 @@
 #pragma once
 
+#include "stamp/VersionNumber.h"
+
+#include <iosfwd>
 #include <string>
+
+// How a failed expectation shows a version: 1.2.3 b41.
+void PrintTo(const VersionNumber& v, std::ostream* os);
 
 namespace testfiles {
 
-// Major, minor, sub and build of a project or a script.
-struct TestVersion {
-    int major = 0;
-    int minor = 0;
-    int sub = 0;
-    int build = 0;
-};
-
 // "1, 2, 3, 41": the numbers as the writer puts them into statements and string values.
-std::string VersionText(const TestVersion& v);
+std::string VersionText(const VersionNumber& v);
 
 // A resource script with one version resource, in the shapes the tests write. The statements
 // follow FILEVERSION and PRODUCTVERSION ("1, 2, 3, 41", "1,2,3,41"); values, when given, are the

@@ -402,4 +402,35 @@ std::string MaskTimeStamps(const std::string& text) {
     return out;
 }
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string Utf16File(const std::string& utf8, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    auto put = [&](unsigned unit) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    };
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        unsigned c = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]) & 0x3F);
+        i += static_cast<size_t>(length);
+        if (c < 0x10000) {
+            put(c);
+        } else {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
 } // namespace testfiles

@@ -65,6 +65,13 @@ void* StartProcess(const std::string& program, const std::string& arguments,
                    const std::string& folder = "");
 #endif
 
+// Text written in UTF-8 (ASCII and Japanese from this source, say) as a UTF-16 file with its
+// byte-order mark, little- or big-endian, as Windows tools save it.
+std::string Utf16File(const std::string& utf8, bool bigEndian = false);
+
+// text with every occurrence of from replaced by to.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+
 // Replaces each timestamp of the form 2026/12/07 05:14:18 with "<time>".
 std::string MaskTimeStamps(const std::string& text);
 

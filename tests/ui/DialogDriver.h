@@ -20,7 +20,7 @@
 
 namespace uitest {
 
-using Version = testfiles::TestVersion;
+using Version = VersionNumber;
 
 // "p" and 3 give "p3".
 inline std::string Numbered(const char* prefix, int number) {

@@ -143,6 +143,51 @@ TEST_F(ProjectMaintenance, AddingANewScriptRegistersIt) {
     EXPECT_EQ(std::string(Dialog().GetCurrentProject()->directory), m_scripts.Path() + "\\");
 }
 
+// The window reads and writes scripts as a stamping run does: a UTF-16LE script is listed with
+// its numbers and rewritten in UTF-16LE, and version macros survive every kind of edit.
+TEST_F(ProjectMaintenance, AddedScriptsKeepTheirEncodingAndTheirMacros) {
+    using testfiles::ReplaceAll;
+    const std::string comment = "// 表示ソフト バージョン情報\r\n";
+    const std::string plain = ScriptText({1, 2, 3, 4});
+    const std::string macros = "VER_MAJOR,VER_MINOR,VER_PATCH,0";
+    const std::string macroValues = ReplaceAll(plain, "\"1, 2, 3, 4\\0\"", "VER_STR");
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* listed;
+        std::string typed; // after typing build 9; for macro scripts also after the other edits
+    };
+    const Case cases[] = {
+        {"wide", testfiles::Utf16File(comment + plain), "1.2.3 b4",
+         testfiles::Utf16File(comment + ScriptText({1, 2, 3, 9}))},
+        {"macros", ReplaceAll(macroValues, "1, 2, 3, 4", macros), "0.0.0 b0", ""},
+        {"values", macroValues, "1.2.3 b4", ""},
+        {"product", ReplaceAll(plain, "PRODUCTVERSION 1, 2, 3, 4", "PRODUCTVERSION " + macros),
+         "1.2.3 b4", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenFour();
+        const std::string path = AddScript(std::string(c.name) + ".rc", c.text);
+        ScopedFileChoice choice(IDOK, path);
+        ClickButton(Dialog(), IDC_ADD);
+        EXPECT_EQ(RowName(Dialog(), 0), c.name);
+        EXPECT_EQ(RowNumbers(Dialog(), 0), c.listed);
+        EXPECT_EQ(testfiles::ReadBytes(path), c.text);
+        TypeInto(Dialog(), IDC_BUILD, "9");
+        const std::string typed = c.typed.empty() ? c.text : c.typed;
+        EXPECT_EQ(testfiles::ReadBytes(path), typed);
+        if (c.typed.empty()) {
+            ClickButton(Dialog(), IDC_MINOR_UP);
+            ClickArrow(Dialog(), IDC_SUB_SPIN, false);
+            EXPECT_EQ(testfiles::ReadBytes(path), c.text);
+        }
+        // A script the window may not rewrite is told once, not at every keystroke.
+        EXPECT_EQ(m_messages.Messages().size(), c.typed.empty() ? 1u : 0u);
+        m_messages.Clear();
+    }
+}
+
 TEST_F(ProjectMaintenance, ModifyThenCancelLeavesTheRecordAlone) {
     OpenFour();
     ProjectRecord* record = Dialog().GetCurrentProject();

@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/LaunchOptions.h"
+#include "stamp/VersionNumber.h"
 
 #include <vector>
 
@@ -44,6 +45,7 @@ private:
     void RunWindow();
 
     void ReportFailure(const CString& fileName, const CString& reason) const;
+    static bool StampNextBuild(const CString& fileName, VersionNumber& used, CString& failure);
 
     LaunchOptions m_launchOptions;
 };

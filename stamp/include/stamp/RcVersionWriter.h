@@ -2,6 +2,7 @@
 
 #include "framework/AfxTypes.h"
 #include "framework/CString.h"
+#include "stamp/VersionNumber.h"
 
 // Writes the four numbers into the FILEVERSION and PRODUCTVERSION statements after the first
 // "VS_VERSION_INFO", and into every "FileVersion" and "ProductVersion" string value after the
@@ -9,11 +10,13 @@
 // rewritten; FALSE leaves it untouched, byte for byte.
 //
 // A script is refused (FALSE, nothing written) when rewriting it could damage it: a missing
-// statement, a keyword with no CR after it or a bare LF before it, a NUL byte in the file, or a
-// version statement that goes on over the next line.
-BOOL WriteRcVersion(const CString& path, const int& major, const int& minor, const int& sub,
-                    const int& build, CString* failure = nullptr);
+// statement, a keyword with no CR after it or a bare LF before it, a NUL byte in the file, a
+// version statement that goes on over the next line, a statement holding something other than
+// numbers (a macro) or a string value holding no string literal, or UTF-16 that is not
+// well-formed. A script with a UTF-16 or UTF-8 byte-order mark is rewritten in its own encoding.
+BOOL WriteRcVersion(const CString& path, const VersionNumber& version, CString* failure = nullptr);
 
-// The rewrite over text in memory: TRUE with the new text in *result, or FALSE with the reason.
-BOOL RewriteRcVersion(const CString& text, int major, int minor, int sub, int build,
-                      CString& result, CString* failure = nullptr);
+// The rewrite over a script's bytes in memory: TRUE with the new bytes in result, or FALSE with
+// the reason.
+BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CString& result,
+                      CString* failure = nullptr);

@@ -2,6 +2,7 @@
 
 #include "framework/CString.h"
 #include "framework/IntegerText.h"
+#include "framework/CodePage.h"
 
 #include <string_view>
 
@@ -12,9 +13,15 @@
 // whether the file held one (so a writer can refuse to shorten it). Throws CFileException.
 CString LoadTextFile(const CString& path, bool* hadNul = nullptr);
 
+// Loads the whole file as it is, NUL bytes included, for a reader that tells the encoding first.
+// Throws CFileException.
+CString LoadFileBytes(const CString& path);
+
 // First occurrence of what at or after start (start must lie on a character boundary), never
-// beginning on the second byte of a double-byte character of the active code page; -1 if none.
-int FindMbcs(std::string_view text, std::string_view what, int start = 0);
+// beginning on the second byte of a double-byte character of the rule (the active code page unless
+// the text is in another encoding); -1 if none.
+int FindMbcs(std::string_view text, std::string_view what, int start = 0,
+             const CodePage& rule = CodePage::Active());
 
 // Index of the last byte equal to ch that is a character of its own; -1 if none.
 int ReverseFindMbcs(std::string_view text, char ch);
@@ -26,4 +33,9 @@ struct StatementLine {
     int end = -1;
 };
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
-                       StatementLine& line);
+                       StatementLine& line, const CodePage& rule = CodePage::Active());
+
+// Whether ParseAtoi reads digits in the token: after the blanks it skips and an optional sign comes
+// a decimal digit. A macro name, a quoted number or a comment word is not a number, and must be
+// neither read as 0 nor overwritten.
+bool IsNumberToken(std::string_view token);
