@@ -111,10 +111,10 @@ if command -v hyperfine > /dev/null; then
   # A second opinion with fixed numbers (hyperfine runs the same command each time).
   cp "$work/sed.rc" "$work/hf.rc"
   {
-    echo 's/^\([[:space:]]*FILEVERSION\) .*\r$/\1 1,2,3,7\r/'
-    echo 's/^\([[:space:]]*PRODUCTVERSION\) .*\r$/\1 1,2,3,7\r/'
-    echo 's/^\([[:space:]]*VALUE "FileVersion",\) .*\r$/\1 "1, 2, 3, 7\\0"\r/'
-    echo 's/^\([[:space:]]*VALUE "ProductVersion",\) .*\r$/\1 "1, 2, 3, 7\\0"\r/'
+    printf '%s\n' 's/^\([[:space:]]*FILEVERSION\) .*\r$/\1 1,2,3,7\r/' \
+      's/^\([[:space:]]*PRODUCTVERSION\) .*\r$/\1 1,2,3,7\r/' \
+      's/^\([[:space:]]*VALUE "FileVersion",\) .*\r$/\1 "1, 2, 3, 7\\0"\r/' \
+      's/^\([[:space:]]*VALUE "ProductVersion",\) .*\r$/\1 "1, 2, 3, 7\\0"\r/'
   } > "$work/stamp.sed"
   hyperfine --warmup 5 --runs "$runs" "'$program' '$work/app.rc'" \
     "sed -i -f '$work/stamp.sed' '$work/hf.rc'"

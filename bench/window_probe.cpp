@@ -234,6 +234,9 @@ int Drive() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Frames and cursor positions in the display's own pixels, not scaled to 96 DPI, so that
+    // they match what a screen grab sees whatever the display's DPI.
+    SetProcessDPIAware();
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "time" && argc == 4)
         return Time(argv[2], std::atoi(argv[3]));

@@ -191,7 +191,7 @@ bool CDialog::CallHandler(const MessageMapEntry& entry, WPARAM wParam, LPARAM lP
         return true;
     case HandlerShape::message:
         result = (this->*handler.message)(wParam, lParam);
-        return true;
+        return !m_wantsDefault;
     // The dialog manager's own processing of these still follows.
     case HandlerShape::size:
         (this->*handler.size)(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),

@@ -3,14 +3,19 @@
 #include <cstring>
 
 BOOL CFont::CreatePointFont(int pointSizeTenths, const char* faceName, HDC dc) {
-    DeleteObject();
     HDC screen = dc ? dc : GetDC(nullptr);
-    LOGFONTA font{};
-    font.lfHeight = -MulDiv(pointSizeTenths, GetDeviceCaps(screen, LOGPIXELSY), 720);
-    font.lfCharSet = DEFAULT_CHARSET;
-    strncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     if (!dc)
         ReleaseDC(nullptr, screen);
+    return CreatePointFontForDpi(pointSizeTenths, faceName, static_cast<UINT>(dpi));
+}
+
+BOOL CFont::CreatePointFontForDpi(int pointSizeTenths, const char* faceName, UINT dpi) {
+    DeleteObject();
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(pointSizeTenths, static_cast<int>(dpi), 720);
+    font.lfCharSet = DEFAULT_CHARSET;
+    strncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
     m_font = CreateFontIndirectA(&font);
     return m_font != nullptr;
 }

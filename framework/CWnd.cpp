@@ -1,5 +1,29 @@
 #include "framework/CWnd.h"
 
+namespace {
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+constexpr UINT kDefaultDpi = 96;
+
+// Looked up at run time: the program also runs on systems older than the function.
+GetDpiForWindowFunction DpiForWindowFunction() {
+    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    return function;
+}
+} // namespace
+
+UINT CWnd::GetDpi() const {
+    if (const GetDpiForWindowFunction function = DpiForWindowFunction()) {
+        if (const UINT dpi = function(m_hWnd))
+            return dpi;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
 void CWnd::CenterWindow() {
     RECT area{};
     MONITORINFO monitor{};

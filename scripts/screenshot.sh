@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Saves the pictures of the README into docs/screenshots (or FOLDER):
-#   main-window.png  the main window with a few projects in it
-#   about-box.png    its about box, opened with the ﾊﾞｰｼﾞｮﾝ button
-#   tray-menu.png    the notification-area menu of the program started in tray mode (-t)
+#   main-window.png       the main window with a few projects in it
+#   about-box.png         its about box, opened with the ﾊﾞｰｼﾞｮﾝ button
+#   directory-dialog.png  its directory dialog, opened with the 修正... button
+#   tray-menu.png         the notification-area menu of the program started in tray mode (-t)
 #
-#   scripts/screenshot.sh [FOLDER]
+#   scripts/screenshot.sh [--dpi DPI] [FOLDER]
+#
+# --dpi sets the display's resolution Wine reports (its LogPixels value; 96 unless given, 144 is
+# a 150% display); pictures taken at another DPI than 96 are named NAME-<DPI>dpi.png. The column
+# widths in the window's INI file are those a user would have set at that DPI.
 #
 # Builds the windows tree if needed and runs Revtally.exe under Wine (wine-run's prefix and display:
 # the shared "manual" ones, or those named by REVTALLY_WINE_RUN; the display and Wine are ended
@@ -13,6 +18,14 @@
 # path the window shows exists; they are removed afterwards. bench/window_probe.cpp finds the
 # windows, opens the menu and the about box, and closes them again.
 set -euo pipefail
+dpi=96
+if [[ ${1:-} == --dpi ]]; then
+  dpi=${2:-}
+  shift 2 || true
+fi
+[[ $dpi =~ ^[1-9][0-9]*$ ]] || { echo "usage: scripts/screenshot.sh [--dpi DPI] [FOLDER]" >&2; exit 2; }
+suffix=''
+((dpi == 96)) || suffix=-${dpi}dpi
 out_dir=${1:+$(realpath -m "$1")}
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -37,6 +50,7 @@ cleanup() {
   if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
     run_probe close || true
   fi
+  set_dpi 96 || true
   "$build/wine-run" --end || true
   for folder in "${made[@]}"; do rm -rf "$folder"; done
   rmdir "$projects_root" 2>/dev/null || true
@@ -45,6 +59,13 @@ cleanup() {
 trap cleanup EXIT
 
 winpath() { echo "Z:${1//\//\\}"; }
+
+# The prefix is kept between runs (and shared with other manual runs): it is put back to 96 DPI
+# at the end.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1 </dev/null
+}
 
 desktop=revtally
 run_probe() { # probe arguments; output through a file, since Wine's helpers may hold a pipe open
@@ -75,8 +96,11 @@ updates=("2025/03/14 18:22:05" "2025/03/02 09:41:37" "2025/02/11 15:03:59" "2024
     printf 'SUBVERSION=%d\r\nBUILDNUMBER=%d\r\nLASTUPDATE=%s\r\n' "$sub" "$build_number" "${updates[$i]}"
     printf 'TARGETDIRECTORY=C:\\Projects\\%s\\\r\nRCFILE=C:\\Projects\\%s\\%s.rc\r\n' "$name" "$name" "$name"
   done
-  printf '[LISTCONTROL]\r\nHEADER_WIDTH0=84\r\nHEADER_WIDTH1=60\r\nHEADER_WIDTH2=44\r\n'
-  printf 'HEADER_WIDTH3=142\r\nHEADER_WIDTH4=200\r\n'
+  printf '[LISTCONTROL]\r\n'
+  widths=(84 60 44 142 200)
+  for i in "${!widths[@]}"; do
+    printf 'HEADER_WIDTH%d=%d\r\n' "$i" $((widths[i] * dpi / 96))
+  done
 } >"$work/projects.ini"
 cp "$build/Revtally.exe" "$work/Revtally.exe"
 
@@ -103,8 +127,8 @@ shoot() {
   ((right <= screen_width)) || right=$screen_width
   ((bottom <= screen_height)) || bottom=$screen_height
   import -display "$DISPLAY" -window root -crop "$((right - x))x$((bottom - y))+$x+$y" +repage \
-    "$out_dir/$name.png"
-  echo "screenshot.sh: wrote $out_dir/$name.png (window ${width}x${height} at $left,$top)"
+    "$out_dir/$name$suffix.png"
+  echo "screenshot.sh: wrote $out_dir/$name$suffix.png (window ${width}x${height} at $left,$top)"
 }
 
 wait_rect() { # CLASS CAPTION WHAT: prints the frame of the shown window, once it is there
@@ -116,8 +140,10 @@ wait_rect() { # CLASS CAPTION WHAT: prints the frame of the shown window, once i
 }
 
 mkdir -p "$out_dir"
+set_dpi "$dpi"
 WM_COMMAND=0x0111 WM_KEYDOWN=0x0100 VK_ESCAPE=0x1B IDOK=1
 about_caption='Revtallyのﾊﾞｰｼﾞｮﾝ情報'
+directory_caption='ディレクトリの修正'
 
 # The tray menu. The window hides itself at once in tray mode; a click on the icon arrives as its
 # notification message (WM_APP+0x200, lParam WM_LBUTTONUP) and shows the menu right-aligned at the
@@ -156,6 +182,15 @@ sleep 1
 shoot about-box "$left" "$top" "$width" "$height" 0
 run_probe postto '#32770' "$about_caption" "$WM_COMMAND" "$IDOK" 0 >/dev/null
 run_probe gone '#32770' "$about_caption" >/dev/null || echo "screenshot.sh: the about box did not close" >&2
+
+# Its directory dialog, from the 修正... button, for the current (top) project.
+run_probe post "$WM_COMMAND" 1022 0 >/dev/null
+rect=$(wait_rect '#32770' "$directory_caption" 'the directory dialog')
+read -r left top width height <<<"$rect"
+sleep 1
+shoot directory-dialog "$left" "$top" "$width" "$height" 0
+run_probe postto '#32770' "$directory_caption" "$WM_COMMAND" 2 0 >/dev/null # IDCANCEL
+run_probe gone '#32770' "$directory_caption" >/dev/null || echo "screenshot.sh: the directory dialog did not close" >&2
 
 run_probe close >/dev/null || echo "screenshot.sh: the window did not close" >&2
 end_program

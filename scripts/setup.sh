@@ -2,6 +2,7 @@
 # Installs what the builds and tests need on Debian (only what is missing), makes the Japanese
 # locale that Wine takes code page 932 from, then configures and builds both trees.
 #   scripts/setup.sh [--no-build]
+#   scripts/setup.sh --install PACKAGE...   only those packages, when missing
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +13,14 @@ packages=(
   wine wine64 xvfb fonts-ipafont-gothic locales         # running it for real
   fp-utils                                              # chmcmd, which compiles the help file
   imagemagick                                           # scripts/screenshot.sh
+  clang-format shellcheck                               # scripts/check-style.sh
 )
+install_only=false
+if [ "${1:-}" = --install ]; then
+  install_only=true
+  shift
+  packages=("$@")
+fi
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -28,6 +36,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+$install_only && exit 0
 
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   echo "setup: generating the ja_JP.UTF-8 locale"

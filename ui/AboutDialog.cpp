@@ -11,10 +11,25 @@ namespace {
 constexpr char kFontFace[] = "Bookman Old Style";
 constexpr int kTitlePointTenths = 400;
 constexpr int kDetailPointTenths = 80;
+constexpr int kDetailControls[] = {IDC_ABOUT_VERSION, IDC_ABOUT_VERSION_LABEL, IDC_ABOUT_BUILD,
+                                   IDC_ABOUT_BUILD_LABEL};
+
+// SetDialogControlDpiChangeBehavior with DCDC_DISABLE_FONT_UPDATE (Windows 10 1703 and later,
+// looked up at run time): on a move to a monitor of another DPI the dialog manager would give the
+// control the dialog's font in place of its own, which OnDpiChanged makes anew.
+void KeepOwnFontOnDpiChange(HWND control) {
+    using Function = BOOL(WINAPI*)(HWND, int, int);
+    constexpr int kDisableFontUpdate = 0x0001;
+    static const auto function = reinterpret_cast<Function>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogControlDpiChangeBehavior")));
+    if (function && control)
+        function(control, kDisableFontUpdate, kDisableFontUpdate);
+}
 } // namespace
 
 const MessageMapEntry AboutDialog::kMessageEntries[] = {
     OnCommand(IDC_ABOUT_WEB, BN_CLICKED, &AboutDialog::OnWeb),
+    OnMessage(WM_DPICHANGED, &AboutDialog::OnDpiChanged),
 };
 const MessageMap AboutDialog::kMessageMap = {nullptr, kMessageEntries,
                                              sizeof kMessageEntries / sizeof kMessageEntries[0]};
@@ -65,15 +80,29 @@ BOOL AboutDialog::OnInitDialog() {
         SetDlgItemTextA(m_hWnd, IDC_ABOUT_BUILD, build);
     }
 
-    m_titleFont.CreatePointFont(kTitlePointTenths, kFontFace);
+    KeepOwnFontOnDpiChange(GetDlgItem(IDC_ABOUT_TITLE));
+    for (int id : kDetailControls)
+        KeepOwnFontOnDpiChange(GetDlgItem(id));
+    CreateFonts(GetDpi());
+    return TRUE;
+}
+
+void AboutDialog::CreateFonts(UINT dpi) {
+    // Sized for the monitor the box is on: the display DC knows only the system's DPI.
+    m_titleFont.CreatePointFontForDpi(kTitlePointTenths, kFontFace, dpi);
     SendDlgItemMessageA(m_hWnd, IDC_ABOUT_TITLE, WM_SETFONT,
                         reinterpret_cast<WPARAM>(static_cast<HFONT>(m_titleFont)), TRUE);
-    m_detailFont.CreatePointFont(kDetailPointTenths, kFontFace);
-    for (int id :
-         {IDC_ABOUT_VERSION, IDC_ABOUT_VERSION_LABEL, IDC_ABOUT_BUILD, IDC_ABOUT_BUILD_LABEL})
+    m_detailFont.CreatePointFontForDpi(kDetailPointTenths, kFontFace, dpi);
+    for (int id : kDetailControls)
         SendDlgItemMessageA(m_hWnd, id, WM_SETFONT,
                             reinterpret_cast<WPARAM>(static_cast<HFONT>(m_detailFont)), TRUE);
-    return TRUE;
+}
+
+LRESULT AboutDialog::OnDpiChanged(WPARAM wParam, LPARAM) {
+    CreateFonts(LOWORD(wParam));
+    // The dialog manager still resizes the box and moves its controls.
+    Default();
+    return 0;
 }
 
 void AboutDialog::OnWeb() {

@@ -54,6 +54,7 @@ const MessageMapEntry MainDialog::kMessageEntries[] = {
     OnCopyDataMessage(&MainDialog::OnCopyData),
     OnMessage(kHandOffMessage, &MainDialog::OnHandOffMessage),
     OnMessage(WM_ENDSESSION, &MainDialog::OnEndSession),
+    OnMessage(WM_DPICHANGED, &MainDialog::OnDpiChanged),
     OnSysCommandMessage(&MainDialog::OnSysCommand),
     OnCommand(IDM_ABOUTBOX, 0, &MainDialog::OnAbout),
     OnCommand(IDC_ADD, BN_CLICKED, &MainDialog::OnAdd),
@@ -90,7 +91,7 @@ void MainDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL MainDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-
+    m_dpi = GetDpi();
     AppendSystemMenuItem(IDM_ABOUTBOX, LoadResourceString(IDS_ABOUTBOX));
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -147,6 +148,15 @@ void MainDialog::OnMove(int, int) {
     WindowPosition::Save(*this);
 }
 
+LRESULT MainDialog::OnDpiChanged(WPARAM wParam, LPARAM) {
+    // Hidden, the window is only being put where it stood: the stored widths stand.
+    if (IsWindowVisible())
+        ProjectListView(m_projectList).ScaleColumns(m_dpi, HIWORD(wParam));
+    m_dpi = HIWORD(wParam);
+    Default();
+    return 0;
+}
+
 LRESULT MainDialog::OnEndSession(WPARAM ending, LPARAM) {
     // Logoff and shutdown end the process without destroying the window.
     if (ending)
@@ -154,25 +164,9 @@ LRESULT MainDialog::OnEndSession(WPARAM ending, LPARAM) {
     return 0;
 }
 
-void MainDialog::InsertProjectRow(int index, ProjectRecord* record) {
-    ProjectListView(m_projectList).InsertRow(index, record);
-}
-
 std::unique_ptr<ProjectRecord> MainDialog::RemoveProjectRow(int index) {
     m_projectList.DeleteItem(index);
     return m_projects.Remove(index);
-}
-
-void MainDialog::MoveProjectRow(int index, ProjectRecord* record) {
-    m_projectList.DeleteItem(FindRowByRecord(record));
-    m_projects.Move(record, index);
-    InsertProjectRow(index, record);
-}
-
-void MainDialog::RefreshProjectRow(const ProjectRecord* record) {
-    const int row = FindRowByRecord(record);
-    if (row >= 0)
-        ProjectListView(m_projectList).RefreshRow(row, *record);
 }
 
 void MainDialog::SelectProject(ProjectRecord* record) {
@@ -208,7 +202,7 @@ void MainDialog::CommitCurrentProject() {
         m_failureReported = nullptr;
     else
         ReportFailedWrite(failure);
-    RefreshProjectRow(m_currentProject);
+    ProjectListView(m_projectList).RefreshRecord(m_projects, *m_currentProject);
 }
 
 void MainDialog::ReportFailedWrite(const CString& reason) {
@@ -273,7 +267,7 @@ void MainDialog::ApplyResourceScript(const CString& path) {
     const ProjectList::Placement placed = m_projects.RegisterAtTop(path);
     if (placed.fromRow >= 0)
         m_projectList.DeleteItem(placed.fromRow);
-    InsertProjectRow(0, placed.record);
+    ProjectListView(m_projectList).InsertRow(0, placed.record);
     ProjectRecord* record = placed.record;
     // Held from the read to the write back, so that no stamping run lands in between; a partial
     // read never reaches the record or the script.
@@ -284,7 +278,7 @@ void MainDialog::ApplyResourceScript(const CString& path) {
     if (isRead)
         CommitCurrentProject();
     else
-        RefreshProjectRow(record);
+        ProjectListView(m_projectList).RefreshRecord(m_projects, *record);
 }
 
 void MainDialog::OnSysCommand(UINT id, LPARAM) {

@@ -51,6 +51,16 @@ void ProjectListView::SaveColumnWidths(ProfileStore& profile) const {
         WindowSettings::WriteColumnWidth(profile, column, m_control.GetColumnWidth(column));
 }
 
+void ProjectListView::ScaleColumns(UINT fromDpi, UINT toDpi) {
+    if (fromDpi == 0 || fromDpi == toDpi)
+        return;
+    const int columns = m_control.GetColumnCount();
+    for (int column = 0; column < columns; ++column)
+        m_control.SetColumnWidth(column,
+                                 MulDiv(m_control.GetColumnWidth(column), static_cast<int>(toDpi),
+                                        static_cast<int>(fromDpi)));
+}
+
 void ProjectListView::Fill(const ProjectList& list) {
     SendMessageA(m_control.m_hWnd, WM_SETREDRAW, FALSE, 0);
     for (int row = 0; row < list.GetCount(); ++row)
@@ -71,4 +81,10 @@ void ProjectListView::RefreshRow(int index, const ProjectRecord& record) {
     m_control.SetItemText(index, 2, Formatted("%d", v.build));
     m_control.SetItemText(index, 3, record.lastUpdate);
     m_control.SetItemText(index, 4, record.directory);
+}
+
+void ProjectListView::RefreshRecord(const ProjectList& list, const ProjectRecord& record) {
+    const int row = list.FindRowByRecord(&record);
+    if (row >= 0)
+        RefreshRow(row, record);
 }

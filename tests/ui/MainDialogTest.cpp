@@ -100,6 +100,21 @@ TEST_F(ProjectListStoreTest, DeletedProjectsLeaveTheirOldSectionsBehind) {
     }
 }
 
+TEST_F(ProjectListStoreTest, ColumnsFollowTheVisibleWindowToAnotherDpi) {
+    Open("[PROJECT]\r\nSIZE=0\r\n[LISTCONTROL]\r\nHEADER_WIDTH0=100\r\nHEADER_WIDTH1=61\r\n");
+    CListCtrl& list = Dialog().GetProjectList();
+    const UINT dpi = Dialog().GetDpi();
+    // Hidden, the window is only being put where it stood: the stored widths stand.
+    SendDpiChange(Dialog().GetSafeHwnd(), dpi * 2);
+    EXPECT_EQ(list.GetColumnWidth(0), 100);
+    Dialog().ShowWindow(SW_SHOWNA);
+    SendDpiChange(Dialog().GetSafeHwnd(), dpi * 3);
+    EXPECT_EQ(list.GetColumnWidth(0), 150);
+    EXPECT_EQ(list.GetColumnWidth(1), 92);
+    Close();
+    EXPECT_EQ(Profile().ReadInt("LISTCONTROL", kWidthKeys[0]), 150);
+}
+
 // Window position ----------------------------------------------------------------------------
 
 using WindowPositionTest = MainDialogFixture;

@@ -314,4 +314,34 @@ TEST(AboutBox, ShowsTheProgramsOwnVersionAndBuild) {
     EXPECT_EQ(ItemText(about.GetSafeHwnd(), IDC_ABOUT_BUILD), REVTALLY_TEST_BUILD_TEXT);
     about.DestroyWindow();
 }
+
+// The manifest makes the program DPI-aware, so the fonts it makes itself must follow the monitor.
+// (Wine treats every program as per-monitor aware, so only the manifest's text tells.)
+TEST(AboutBox, FontsAreSizedForTheMonitorsDpi) {
+    HRSRC manifest = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(nullptr, manifest))),
+                           SizeofResource(nullptr, manifest));
+    EXPECT_NE(text.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
+
+    AboutDialog about;
+    ASSERT_TRUE(about.Create());
+    auto height = [&](int id) {
+        LOGFONTA font{};
+        GetObjectA(
+            reinterpret_cast<HFONT>(SendDlgItemMessageA(about.GetSafeHwnd(), id, WM_GETFONT, 0, 0)),
+            sizeof font, &font);
+        return font.lfHeight;
+    };
+    for (const UINT dpi : {about.GetDpi(), 144u, 192u}) {
+        SCOPED_TRACE(dpi);
+        if (dpi != about.GetDpi())
+            SendDpiChange(about.GetSafeHwnd(), dpi);
+        EXPECT_EQ(height(IDC_ABOUT_TITLE), -MulDiv(400, static_cast<int>(dpi), 720));
+        for (int id :
+             {IDC_ABOUT_VERSION, IDC_ABOUT_VERSION_LABEL, IDC_ABOUT_BUILD, IDC_ABOUT_BUILD_LABEL})
+            EXPECT_EQ(height(id), -MulDiv(80, static_cast<int>(dpi), 720)) << id;
+    }
+    about.DestroyWindow();
+}
 } // namespace

@@ -23,6 +23,14 @@ inline void PumpMessages() {
     }
 }
 
+// What the system sends a window moved to a monitor of that DPI; the suggested frame is the one
+// the window has.
+inline void SendDpiChange(HWND window, UINT dpi) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+}
+
 // Collects what the program would have shown in message boxes, instead of showing them.
 class MessageCapture {
 public:

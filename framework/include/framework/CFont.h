@@ -14,6 +14,9 @@ public:
 
     // Size in tenths of a point on the screen.
     BOOL CreatePointFont(int pointSizeTenths, const char* faceName, HDC dc = nullptr);
+    // Size in tenths of a point on a display of that many dots per inch: a window on a monitor
+    // of its own DPI, which the system's display DC does not know.
+    BOOL CreatePointFontForDpi(int pointSizeTenths, const char* faceName, UINT dpi);
     void DeleteObject();
     operator HFONT() const { return m_font; }
 

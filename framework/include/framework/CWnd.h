@@ -37,6 +37,9 @@ public:
     void CenterWindow();
     // A separator and the item at the end of the system menu; nothing for an empty text.
     void AppendSystemMenuItem(UINT id, const std::wstring& text);
+    // Dots per inch of the monitor the window is on (Windows 10 1607 and later), or of the
+    // system's display before that.
+    UINT GetDpi() const;
 
     // Where every help request of the program ends; the main window overrides it.
     virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) {

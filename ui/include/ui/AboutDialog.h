@@ -20,8 +20,13 @@ public:
 protected:
     const MessageMap* GetMessageMap() const override;
     void OnWeb();
+    // Moved to a monitor of another DPI: the two fonts are made again for it.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
 private:
+    // The title and detail fonts at that DPI, given to their controls.
+    void CreateFonts(UINT dpi);
+
     CFont m_titleFont;
     CFont m_detailFont;
 

@@ -37,11 +37,8 @@ public:
     int FindRowByRecord(const ProjectRecord* record) const {
         return m_projects.FindRowByRecord(record);
     }
-    // The row of a record that is already at that index of m_projects.
-    void InsertProjectRow(int index, ProjectRecord* record);
     // Takes the project out of the list and its row out of the view.
     std::unique_ptr<ProjectRecord> RemoveProjectRow(int index);
-    void MoveProjectRow(int index, ProjectRecord* record);
 
     void LoadProjectList();
     // Writes the list to the INI file; with releaseRecords the projects are let go as well (the
@@ -69,6 +66,8 @@ protected:
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
     LRESULT OnHandOffMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    // The dialog manager scales the controls and the font; the column widths are the list's own.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     void OnSysCommand(UINT id, LPARAM lParam);
 
     void OnAdd();
@@ -97,7 +96,6 @@ private:
         m_sub = v.sub;
         m_build = v.build;
     }
-    void RefreshProjectRow(const ProjectRecord* record);
     // One message per project and failure streak, and never while a build waits on the window.
     void ReportFailedWrite(const CString& reason);
 
@@ -111,6 +109,8 @@ private:
     int m_minor = 0;
     int m_sub = 0;
     const LaunchOptions* m_launchOptions;
+    // The dots per inch the column widths are at.
+    UINT m_dpi = 0;
 
     ProjectList m_projects;
     // The INI file as it was read when the window opened, for the window's position.

@@ -24,12 +24,16 @@ public:
     // and the widths go into the profile.
     void CreateColumns(ProfileStore& profile, bool firstRun);
     void SaveColumnWidths(ProfileStore& profile) const;
+    // Every column's width taken from one display's dots per inch to another's.
+    void ScaleColumns(UINT fromDpi, UINT toDpi);
 
     // A row for every record, painted once when all are in.
     void Fill(const ProjectList& list);
     void InsertRow(int index, ProjectRecord* record);
     // Columns 1 to 4; the name in column 0 stays as it was inserted.
     void RefreshRow(int index, const ProjectRecord& record);
+    // The same for the row of a record of the list, if it has one.
+    void RefreshRecord(const ProjectList& list, const ProjectRecord& record);
 
 private:
     CListCtrl& m_control;
