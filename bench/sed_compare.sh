@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Times whole stamping runs of the command-line program on a 20 KB script against `sed -i` making
-# the same four line replacements, and prints both totals and their ratio. Figures only.
+# the same four line replacements, run in pairs, and prints the median times and the median ratio
+# of the pairs. Figures only.
 #
 #   bench/sed_compare.sh [runs] [program]
 #
-# The program defaults to the optimised build/bench/revtally, then build/native/revtally (which
-# carries sanitizers and so runs slower). The comparison favours sed: it neither syncs the file to
-# disk nor updates a history file, and it does not read the numbers it writes.
+# The program defaults to the optimised, statically linked build/bench/revtally, then
+# build/native/revtally (which carries sanitizers and so runs slower). sed neither updates a
+# history file nor reads the numbers it writes.
 set -euo pipefail
 
-runs=${1:-200}
+runs=${1:-100}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
 program=${2:-}
@@ -72,40 +73,62 @@ export LC_ALL=C
 generate_script 20480 > "$work/app.rc"
 cp "$work/app.rc" "$work/sed.rc"
 
-now_ns() { date +%s%N; }
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-start=$(now_ns)
-for ((i = 0; i < runs; i++)); do
-  "$program" "$work/app.rc"
-done
-program_ns=$(($(now_ns) - start))
+sed_stamp() { # $1: build number; $2: file
+  sed -i \
+    -e "s/^\\([[:space:]]*FILEVERSION\\) .*\\r\$/\\1 1,2,3,$1\\r/" \
+    -e "s/^\\([[:space:]]*PRODUCTVERSION\\) .*\\r\$/\\1 1,2,3,$1\\r/" \
+    -e "s/^\\([[:space:]]*VALUE \"FileVersion\",\\) .*\\r\$/\\1 \"1, 2, 3, $1\\\\0\"\\r/" \
+    -e "s/^\\([[:space:]]*VALUE \"ProductVersion\",\\) .*\\r\$/\\1 \"1, 2, 3, $1\\\\0\"\\r/" \
+    "$2"
+}
 
-start=$(now_ns)
+# Paired runs (clock readings from bash itself: a process per reading would cost as much as a
+# run), the order alternating within each pair, so that whatever else the machine does
+# weighs on both sides alike. revtally syncs the script and its history to disk before it
+# renames them into place; sed -i syncs nothing. The first ratio takes sed as it is (it favours
+# sed); the second has every sed run followed by a sync of its file, so that both sides flush.
+cp "$work/app.rc" "$work/synced.rc"
+: > "$work/pairs"
 for ((i = 0; i < runs; i++)); do
   build=$((42 + i))
-  sed -i \
-    -e "s/^\\([[:space:]]*FILEVERSION\\) .*\\r\$/\\1 1,2,3,$build\\r/" \
-    -e "s/^\\([[:space:]]*PRODUCTVERSION\\) .*\\r\$/\\1 1,2,3,$build\\r/" \
-    -e "s/^\\([[:space:]]*VALUE \"FileVersion\",\\) .*\\r\$/\\1 \"1, 2, 3, $build\\\\0\"\\r/" \
-    -e "s/^\\([[:space:]]*VALUE \"ProductVersion\",\\) .*\\r\$/\\1 \"1, 2, 3, $build\\\\0\"\\r/" \
-    "$work/sed.rc"
+  for side in $((i % 2)) $((1 - i % 2)); do
+    if ((side == 0)); then
+      t0=${EPOCHREALTIME/[.,]/}; "$program" "$work/app.rc"; t1=${EPOCHREALTIME/[.,]/}
+      revtally_us=$((t1 - t0))
+    else
+      t0=${EPOCHREALTIME/[.,]/}; sed_stamp "$build" "$work/sed.rc"; t1=${EPOCHREALTIME/[.,]/}
+      sed_us=$((t1 - t0))
+      t0=${EPOCHREALTIME/[.,]/}; sed_stamp "$build" "$work/synced.rc"; sync "$work/synced.rc"; t1=${EPOCHREALTIME/[.,]/}
+      synced_us=$((t1 - t0))
+    fi
+  done
+  echo "$revtally_us $sed_us $synced_us" >> "$work/pairs"
 done
-sed_ns=$(($(now_ns) - start))
 
 # Both must have done the work, or the figures mean nothing.
 expected_build=$((41 + runs))
 grep -q "FILEVERSION 1, 2, 3, $expected_build"$'\r' "$work/app.rc" ||
   { echo "sed_compare.sh: $program did not stamp the script $runs times" >&2; exit 1; }
-grep -q "\"ProductVersion\", \"1, 2, 3, $expected_build\\\\0\""$'\r' "$work/sed.rc" ||
-  { echo "sed_compare.sh: the sed replacements did not apply" >&2; exit 1; }
+for file in sed synced; do
+  grep -q "\"ProductVersion\", \"1, 2, 3, $expected_build\\\\0\""$'\r' "$work/$file.rc" ||
+    { echo "sed_compare.sh: the sed replacements did not apply" >&2; exit 1; }
+done
 
-echo "script: $(wc -c < "$work/app.rc") bytes, CR LF, $runs runs each"
+echo "script: $(wc -c < "$work/app.rc") bytes, CR LF, $runs paired runs, medians"
 echo "program: $program"
-awk -v p="$program_ns" -v s="$sed_ns" -v n="$runs" 'BEGIN {
-  printf "revtally (read, rewrite, history)   total %9.1f ms   per run %8.3f ms\n", p / 1e6, p / 1e6 / n
-  printf "sed -i (four replacements)          total %9.1f ms   per run %8.3f ms\n", s / 1e6, s / 1e6 / n
-  printf "ratio revtally / sed                %.2fx\n", p / s
-}'
+printf 'revtally (read, rewrite, history, both synced)  %8.3f ms\n' \
+  "$(awk '{ print $1 / 1000 }' "$work/pairs" | median)"
+printf 'sed -i (four replacements, nothing synced)      %8.3f ms\n' \
+  "$(awk '{ print $2 / 1000 }' "$work/pairs" | median)"
+printf 'sed -i, then sync of its file                   %8.3f ms\n' \
+  "$(awk '{ print $3 / 1000 }' "$work/pairs" | median)"
+printf 'ratio revtally / sed -i           (median of pairs) %.2fx\n' \
+  "$(awk '{ print $1 / $2 }' "$work/pairs" | median)"
+printf 'ratio revtally / sed -i and sync  (median of pairs) %.2fx\n' \
+  "$(awk '{ print $1 / $3 }' "$work/pairs" | median)"
+echo "(target: at most 1.0x)"
 
 if command -v hyperfine > /dev/null; then
   # A second opinion with fixed numbers (hyperfine runs the same command each time).

@@ -32,10 +32,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Revtally developers")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/revtally/revtally")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # dpkg-shlibdeps (dpkg-dev) works out the libraries the program needs, with the help of file;
-# without them, the C and C++ runtimes any build of it links.
+# without them, the C and C++ runtimes any build of it links. A static program needs none.
 find_program(REVTALLY_DPKG_SHLIBDEPS dpkg-shlibdeps)
 find_program(REVTALLY_FILE file)
-if(REVTALLY_DPKG_SHLIBDEPS AND REVTALLY_FILE)
+if(REVTALLY_STATIC)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "")
+elseif(REVTALLY_DPKG_SHLIBDEPS AND REVTALLY_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libgcc-s1")

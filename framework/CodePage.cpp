@@ -6,11 +6,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <clocale>
-#include <string>
-#include <cstring>
-#include <langinfo.h>
-#include <strings.h>
+#include <cstdlib>
 #endif
 
 namespace {
@@ -44,17 +40,32 @@ CodePage CodePage::FromSystem() {
         rule.m_lead[b] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(b)) != FALSE;
     return rule;
 #else
-    // Only the character type matters here; the rest of the locale stays "C".
-    const char* previous = std::setlocale(LC_CTYPE, nullptr);
-    std::string saved = previous ? previous : "C";
-    std::setlocale(LC_CTYPE, "");
-    const char* codeset = nl_langinfo(CODESET);
-    const bool sjis =
-        codeset && (strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0 ||
-                    strcasecmp(codeset, "CP932") == 0 || strcasecmp(codeset, "WINDOWS-31J") == 0);
-    std::setlocale(LC_CTYPE, saved.c_str());
-    return sjis ? Cp932() : SingleByte();
+    // The locale's name says it all; loading the locale's data only to ask it for its codeset
+    // would cost a stamping run more than its own work on a small script.
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* name = std::getenv(variable);
+        if (name && *name)
+            return FromLocaleName(name);
+    }
+    return SingleByte();
 #endif
+}
+
+CodePage CodePage::FromLocaleName(std::string_view name) {
+    // language[_territory][.codeset][@modifier]; codesets compare without case, '-' or '_'.
+    const size_t dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return SingleByte();
+    std::string codeset;
+    for (const char ch : name.substr(dot + 1, name.find('@', dot) - dot - 1)) {
+        if (ch != '-' && ch != '_')
+            codeset += static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch);
+    }
+    for (const char* shiftJis : {"SJIS", "SHIFTJIS", "CP932", "WINDOWS31J", "MS932"}) {
+        if (codeset == shiftJis)
+            return Cp932();
+    }
+    return SingleByte();
 }
 
 const CodePage& CodePage::Active() {

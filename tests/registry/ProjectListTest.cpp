@@ -95,4 +95,23 @@ TEST(FitWholeCharacters, NeverCutsACharacter) {
     EXPECT_EQ(FitWholeCharacters("ab" HYO "c", 4), 4);
     EXPECT_EQ(FitWholeCharacters(std::string(70, 'x'), 63), 63);
 }
+
+TEST(CodePageFromLocale, ShiftJisByAnyOfItsNames) {
+    const struct {
+        const char* name;
+        bool cp932;
+    } kLocales[] = {{"ja_JP.SJIS", true},
+                    {"ja_JP.Shift_JIS", true},
+                    {"ja_JP.shift-jis@x", true},
+                    {"ja_JP.CP932", true},
+                    {"ja_JP.Windows-31J", true},
+                    {"ja_JP.UTF-8", false},
+                    {"ja_JP.eucJP", false},
+                    {"ja_JP", false},
+                    {"C", false},
+                    {"SJIS", false}};
+    for (const auto& locale : kLocales)
+        EXPECT_EQ(CodePage::FromLocaleName(locale.name).Number(), locale.cp932 ? 932 : 0)
+            << locale.name;
+}
 } // namespace

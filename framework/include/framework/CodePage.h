@@ -15,6 +15,9 @@ public:
     static CodePage Cp932();
     // The rule the platform gives this process (see above).
     static CodePage FromSystem();
+    // The POSIX rule for a locale name such as "ja_JP.SJIS": code page 932 when its codeset is
+    // Shift_JIS by any of its usual names, plain bytes otherwise.
+    static CodePage FromLocaleName(std::string_view name);
 
     static const CodePage& Active();
     // Replaces the active rule; returns the one it replaced.
