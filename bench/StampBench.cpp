@@ -7,6 +7,7 @@
 #include "RatioReporter.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
+#include "stamp/ScriptEncoding.h"
 #include "stamp/TextRules.h"
 #include "stamp/VersionHistory.h"
 
@@ -48,11 +49,18 @@ constexpr const char* kJapanese[] = {
     "\x83\x77\x83\x8b\x83\x76",                                 // help
 };
 constexpr size_t kJapaneseCount = sizeof kJapanese / sizeof kJapanese[0];
+// The same texts as UTF-8, for the script a resource editor saves as UTF-16LE.
+constexpr const char* kJapaneseUtf8[kJapaneseCount] = {
+    "表示ソフト",     "設定",           "ファイルを開く", "キャンセル",
+    "バージョン情報", "保存しますか？", "終了",           "ヘルプ",
+};
+constexpr size_t kUtf16Bytes = 10 * 1024 * 1024;
 
 std::filesystem::path g_folder;
+const char* const* g_phrases = kJapanese;
 
 std::string Japanese(int index) {
-    return kJapanese[static_cast<size_t>(index) % kJapaneseCount];
+    return g_phrases[static_cast<size_t>(index) % kJapaneseCount];
 }
 
 std::string ToCrLf(const std::string& text) {
@@ -246,6 +254,19 @@ std::string GenerateScript(size_t targetBytes) {
     return script + tail;
 }
 
+// The same kind of script as the resource editor saves it in UTF-16LE, about targetBytes long.
+std::string GenerateUtf16Script(size_t targetBytes) {
+    g_phrases = kJapaneseUtf8;
+    // ASCII doubles in UTF-16 and the Japanese texts shrink by a third: about 7 bytes for 4.
+    const std::string text = GenerateScript(targetBytes / 7 * 4);
+    g_phrases = kJapanese;
+    ScriptEncoding form;
+    std::string bytes;
+    if (!form.Decode("\xFF\xFE") || !form.Encode(text, bytes))
+        throw std::runtime_error("cannot encode the UTF-16LE script");
+    return bytes;
+}
+
 // A history as years of builds leave it: newest first under #UPDATELIST.
 std::string GenerateHistory(int entries) {
     std::string text = HistoryTemplate("app").Str();
@@ -273,6 +294,10 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 
 std::string ScriptPath(const ScriptSize& size) {
     return (g_folder / (std::string("app") + size.label + ".rc")).string();
+}
+
+std::string Utf16ScriptPath() {
+    return (g_folder / "app10MB-utf16le.rc").string();
 }
 
 CodePage RuleNamed(bool cp932) {
@@ -397,6 +422,17 @@ std::vector<RatioReporter::Pair> RegisterAll() {
         Configure(benchmark::RegisterBenchmark(writeFloor.c_str(), WriteFloor, path));
         againstFloor("WriteRcVersion", WriteVersion, writeFloor);
     }
+    // The UTF-16LE script is decoded to one working text and encoded back: against the 8-bit
+    // script of the same size on disk, under the rule its text is searched with there.
+    const std::string utf16 = Utf16ScriptPath();
+    WriteFile(utf16, GenerateUtf16Script(kUtf16Bytes));
+    for (const auto& [operation, run] :
+         {std::pair{"ReadRcVersion", &ReadVersion}, std::pair{"WriteRcVersion", &WriteVersion}}) {
+        const std::string name = std::string(operation) + "/10MB/utf16le";
+        Configure(benchmark::RegisterBenchmark(name.c_str(), run, utf16, false));
+        pairs.push_back({name, std::string(operation) + "/10MB/cp932", kTargetRatio});
+    }
+
     const std::string historyFloor = "Load+ReplaceContents/history100k";
     Configure(benchmark::RegisterBenchmark(historyFloor.c_str(), HistoryFloor));
     for (bool cp932 : {false, true}) {
@@ -428,6 +464,8 @@ int main(int argc, char** argv) {
             for (const ScriptSize& size : kScriptSizes)
                 std::cout << "  " << ScriptPath(size) << ": "
                           << std::filesystem::file_size(ScriptPath(size)) << " bytes\n";
+            std::cout << "  " << Utf16ScriptPath() << ": "
+                      << std::filesystem::file_size(Utf16ScriptPath()) << " bytes\n";
             // Colour codes only where a terminal will interpret them.
             RatioReporter reporter(::isatty(STDOUT_FILENO)
                                        ? benchmark::ConsoleReporter::OO_Defaults
