@@ -7,7 +7,8 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, UIN
             const MessageMapEntry& entry = map->entries[i];
             if (entry.message != message)
                 continue;
-            if (!routed || (entry.id == id && entry.code == code))
+            const UINT lastId = entry.lastId ? entry.lastId : entry.id;
+            if (!routed || (entry.id <= id && id <= lastId && entry.code == code))
                 return &entry;
         }
     }

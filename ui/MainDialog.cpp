@@ -18,6 +18,8 @@
 #include "ui/ShellDocuments.h"
 #include "ui/WindowPosition.h"
 
+#include <utility>
+
 namespace {
 constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
 } // namespace
@@ -29,6 +31,10 @@ const MainDialog::NumberField MainDialog::kNumberFields[4] = {
     {IDC_BUILD, IDC_BUILD_SPIN, &VersionNumber::build, &MainDialog::m_build},
 };
 
+// The number fields' controls are bound as id ranges.
+static_assert(IDC_BUILD - IDC_MAJOR == 3 && IDC_BUILD_SPIN - IDC_MAJOR_SPIN == 3 &&
+              IDC_BUILD_UP - IDC_MINOR_UP == 2);
+
 // clang-format off
 const MessageMapEntry MainDialog::kMessageEntries[] = {
     OnNotify(IDC_PROJECT_LIST, NM_CLICK, &MainDialog::OnClickProjectList),
@@ -39,18 +45,10 @@ const MessageMapEntry MainDialog::kMessageEntries[] = {
     OnNotify(IDC_PROJECT_LIST, HDN_DIVIDERDBLCLICKA, &MainDialog::OnHeaderNotify),
     OnNotify(IDC_PROJECT_LIST, LVN_COLUMNCLICK, &MainDialog::OnHeaderNotify),
     OnMoveMessage(&MainDialog::OnMove),
-    OnCommand(IDC_MAJOR, EN_CHANGE, &MainDialog::OnChangeNumber),
-    OnCommand(IDC_MINOR, EN_CHANGE, &MainDialog::OnChangeNumber),
-    OnCommand(IDC_SUB, EN_CHANGE, &MainDialog::OnChangeNumber),
-    OnCommand(IDC_BUILD, EN_CHANGE, &MainDialog::OnChangeNumber),
-    OnNotify(IDC_MAJOR_SPIN, UDN_DELTAPOS, &MainDialog::OnDeltaPosNumber),
-    OnNotify(IDC_MINOR_SPIN, UDN_DELTAPOS, &MainDialog::OnDeltaPosNumber),
-    OnNotify(IDC_SUB_SPIN, UDN_DELTAPOS, &MainDialog::OnDeltaPosNumber),
-    OnNotify(IDC_BUILD_SPIN, UDN_DELTAPOS, &MainDialog::OnDeltaPosNumber),
+    OnCommandRange(IDC_MAJOR, IDC_BUILD, EN_CHANGE, &MainDialog::OnChangeNumber),
+    OnNotifyRange(IDC_MAJOR_SPIN, IDC_BUILD_SPIN, UDN_DELTAPOS, &MainDialog::OnDeltaPosNumber),
     OnCommand(IDC_MAJOR_UP, BN_CLICKED, &MainDialog::OnUpButton),
-    OnCommand(IDC_MINOR_UP, BN_CLICKED, &MainDialog::OnUpButton),
-    OnCommand(IDC_SUB_UP, BN_CLICKED, &MainDialog::OnUpButton),
-    OnCommand(IDC_BUILD_UP, BN_CLICKED, &MainDialog::OnUpButton),
+    OnCommandRange(IDC_MINOR_UP, IDC_BUILD_UP, BN_CLICKED, &MainDialog::OnUpButton),
     OnCopyDataMessage(&MainDialog::OnCopyData),
     OnMessage(kHandOffMessage, &MainDialog::OnHandOffMessage),
     OnMessage(WM_ENDSESSION, &MainDialog::OnEndSession),
@@ -78,9 +76,13 @@ MainDialog::MainDialog(const LaunchOptions* launchOptions, CWnd* parent)
 void MainDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_PROJECT_LIST, m_projectList);
-    DDX_Text(pDX, IDC_NAME, m_nameText);
-    DDX_Text(pDX, IDC_DIRECTORY, m_directoryText);
-    DDX_Text(pDX, IDC_LAST_UPDATE, m_lastUpdateText);
+    // The current project's read-only texts.
+    static constexpr std::pair<int, CString MainDialog::*> kTexts[] = {
+        {IDC_NAME, &MainDialog::m_nameText},
+        {IDC_DIRECTORY, &MainDialog::m_directoryText},
+        {IDC_LAST_UPDATE, &MainDialog::m_lastUpdateText}};
+    for (const auto& [id, member] : kTexts)
+        DDX_Text(pDX, id, this->*member);
     // The build first, as the window has always read its fields.
     for (const int index : {3, 0, 1, 2}) {
         const NumberField& number = kNumberFields[index];
@@ -103,7 +105,7 @@ BOOL MainDialog::OnInitDialog() {
     LoadProjectList();
     if (m_projects.GetCount() > 0)
         SelectProject(m_projects.GetAt(0));
-    WindowPosition::Restore(*this, m_profileAtStart);
+    WindowPosition::Restore(*this, m_positionAtStart);
 
     // Builds running at another integrity level must still reach the window.
     ChangeWindowMessageFilterEx(m_hWnd, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
@@ -131,8 +133,8 @@ BOOL MainDialog::DestroyWindow() {
 }
 
 void MainDialog::LoadProjectList() {
-    m_profileAtStart =
-        ProjectListView(m_projectList).Load(AfxGetApp()->GetProfileName(), m_projects);
+    m_positionAtStart = WindowSettings::ReadPosition(
+        ProjectListView(m_projectList).Load(AfxGetApp()->GetProfileName(), m_projects));
 }
 
 void MainDialog::SaveProjectList(bool releaseRecords) {

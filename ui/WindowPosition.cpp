@@ -4,11 +4,11 @@
 #include "framework/CWnd.h"
 #include "registry/WindowSettings.h"
 
-void WindowPosition::Restore(CWnd& window, const ProfileStore& profile) {
+void WindowPosition::Restore(CWnd& window, const WindowSettings::Position& stored) {
     RECT screen{};
     ::GetWindowRect(GetDesktopWindow(), &screen);
-    const WindowSettings::Position at = WindowSettings::ClampPosition(
-        WindowSettings::ReadPosition(profile), screen.right, screen.bottom);
+    const WindowSettings::Position at =
+        WindowSettings::ClampPosition(stored, screen.right, screen.bottom);
     window.SetWindowPos(nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     if (WindowSettings::IsCorner(at))
         window.CenterWindow();

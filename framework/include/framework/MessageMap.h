@@ -43,6 +43,8 @@ struct MessageMapEntry {
     UINT id;
     HandlerShape shape;
     AnyHandler handler;
+    // The last control id of a range that begins at id; 0 for the one control id.
+    UINT lastId = 0;
 };
 
 struct MessageMap {
@@ -67,6 +69,21 @@ template <class T>
 MessageMapEntry OnNotify(UINT id, UINT code, void (T::*handler)(NMHDR*, LRESULT*)) {
     MessageMapEntry entry{WM_NOTIFY, code, id, HandlerShape::notify, {}};
     entry.handler.notify = static_cast<void (CDialog::*)(NMHDR*, LRESULT*)>(handler);
+    return entry;
+}
+// The same for every control id from first to last: controls of one kind whose handler tells
+// them apart by id (NMHDR::idFrom, or the id a commandId handler is given).
+template <class T>
+MessageMapEntry OnCommandRange(UINT first, UINT last, UINT code, void (T::*handler)(UINT)) {
+    MessageMapEntry entry = OnCommand(first, code, handler);
+    entry.lastId = last;
+    return entry;
+}
+template <class T>
+MessageMapEntry OnNotifyRange(UINT first, UINT last, UINT code,
+                              void (T::*handler)(NMHDR*, LRESULT*)) {
+    MessageMapEntry entry = OnNotify(first, code, handler);
+    entry.lastId = last;
     return entry;
 }
 template <class T> MessageMapEntry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {

@@ -3,9 +3,9 @@
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "framework/CString.h"
-#include "framework/IniDocument.h"
 #include "framework/LaunchOptions.h"
 #include "registry/ProjectList.h"
+#include "registry/WindowSettings.h"
 #include "ui/TrayDialog.h"
 
 #include <memory>
@@ -113,8 +113,9 @@ private:
     UINT m_dpi = 0;
 
     ProjectList m_projects;
-    // The INI file as it was read when the window opened, for the window's position.
-    IniDocument m_profileAtStart;
+    // Where the INI file had the window when it opened (the file itself is not kept: with many
+    // projects it would be most of the window's memory).
+    WindowSettings::Position m_positionAtStart{};
     // The project whose failed write the user was last told of; none once a write succeeds.
     const ProjectRecord* m_failureReported = nullptr;
 
