@@ -138,7 +138,7 @@ void MainDialog::LoadProjectList() {
 }
 
 void MainDialog::SaveProjectList(bool releaseRecords) {
-    ProjectListView(m_projectList).Save(AfxGetApp()->GetProfileName(), m_projects);
+    ProjectListView(m_projectList).Save(AfxGetApp()->GetProfileName(), m_projects, m_movedTo);
     if (releaseRecords) {
         m_currentProject = nullptr;
         m_projectList.DeleteAllItems();
@@ -147,7 +147,8 @@ void MainDialog::SaveProjectList(bool releaseRecords) {
 }
 
 void MainDialog::OnMove(int, int) {
-    WindowPosition::Save(*this);
+    if (const auto at = WindowPosition::ToKeep(*this))
+        m_movedTo = at;
 }
 
 LRESULT MainDialog::OnDpiChanged(WPARAM wParam, LPARAM) {

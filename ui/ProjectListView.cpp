@@ -26,8 +26,11 @@ IniDocument ProjectListView::Load(const CString& profilePath, ProjectList& list)
     return profile;
 }
 
-void ProjectListView::Save(const CString& profilePath, const ProjectList& list) const {
+void ProjectListView::Save(const CString& profilePath, const ProjectList& list,
+                           const std::optional<WindowSettings::Position>& movedTo) const {
     IniDocument profile = IniDocument::Load(profilePath);
+    if (movedTo)
+        WindowSettings::WritePosition(profile, *movedTo);
     SaveColumnWidths(profile);
     ProjectListStore::SaveProjectList(list, profile);
     profile.Save(profilePath);

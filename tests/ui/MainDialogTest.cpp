@@ -165,18 +165,22 @@ TEST_F(WindowPositionTest, StoredPositionIsPulledOntoTheScreenOrCentred) {
     }
 }
 
-TEST_F(WindowPositionTest, OnlyMovesOfTheVisibleWindowAreStored) {
-    Open("[PROJECT]\r\nSIZE=0\r\n");
-    Dialog().SetWindowPos(nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PumpMessages();
-    EXPECT_EQ(Profile().ReadString("WINDOW", "LEFT"), "<missing>");
-    EXPECT_EQ(Profile().ReadString("WINDOW", "TOP"), "<missing>");
-
-    Dialog().ShowWindow(SW_SHOW);
-    Dialog().SetWindowPos(nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PumpMessages();
-    EXPECT_EQ(Profile().ReadInt("WINDOW", "LEFT"), 120);
-    EXPECT_EQ(Profile().ReadInt("WINDOW", "TOP"), 80);
+// Hidden or minimised the window moves too (a tray start minimises it at its first showing): only
+// where the user put the shown window is kept, written with the list when the window closes.
+TEST_F(WindowPositionTest, OnlyWhereTheUserPutTheWindowIsStoredWithTheList) {
+    for (const auto& [tray, show] :
+         {std::pair{FALSE, SW_MINIMIZE}, {TRUE, SW_SHOW}, {FALSE, SW_SHOW}}) {
+        m_options.trayMode = tray;
+        Open("[PROJECT]\r\nSIZE=0\r\n" + testfiles::PositionIni(40, 30));
+        Dialog().ShowWindow(show);
+        Dialog().SetWindowPos(nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PumpMessages();
+        EXPECT_EQ(Profile().ReadInt("WINDOW", "LEFT"), 40);
+        Close();
+        const bool moved = !tray && show == SW_SHOW;
+        EXPECT_EQ(Profile().ReadInt("WINDOW", "LEFT"), moved ? 120 : 40) << show << tray;
+        EXPECT_EQ(Profile().ReadInt("WINDOW", "TOP"), moved ? 80 : 30) << show << tray;
+    }
 }
 
 // Selection ----------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "ui/TrayDialog.h"
 
 #include <memory>
+#include <optional>
 
 // The one window of the program: the registered projects in a list, the current project's numbers
 // below it. Every change of a number goes into the project's resource script at once. The list
@@ -41,8 +42,8 @@ public:
     std::unique_ptr<ProjectRecord> RemoveProjectRow(int index);
 
     void LoadProjectList();
-    // Writes the list to the INI file; with releaseRecords the projects are let go as well (the
-    // window is going away).
+    // Writes the list, the column widths and where the window was moved to the INI file, all at
+    // once. With releaseRecords the projects are let go as well (the window is going away).
     void SaveProjectList(bool releaseRecords = true);
 
     // The window's title, by which other processes find it.
@@ -116,6 +117,8 @@ private:
     // Where the INI file had the window when it opened (the file itself is not kept: with many
     // projects it would be most of the window's memory).
     WindowSettings::Position m_positionAtStart{};
+    // Where the user last put the window, written with the list.
+    std::optional<WindowSettings::Position> m_movedTo;
     // The project whose failed write the user was last told of; none once a write succeeds.
     const ProjectRecord* m_failureReported = nullptr;
 
