@@ -5,6 +5,10 @@
 #include "framework/CFile.h"
 #include "framework/CFileException.h"
 #include "framework/CodePage.h"
+#include "framework/ProfileFileWriter.h"
+
+#include <chrono>
+#include <thread>
 
 namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -232,23 +236,27 @@ void IniDocument::AddLine(std::string text, std::string bytes, End end) {
 }
 
 IniDocument IniDocument::Load(const CString& path) {
-    try {
-        CFile file(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
-        std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-        bytes.resize(bytes.empty() ? 0 : file.Read(bytes.data(), bytes.size()));
-        return IniDocument(bytes);
-    } catch (const CFileException&) {
-        return IniDocument();
+    const int retries = kReadPatienceMilliseconds / AtomicFileWriter::kShareRetryMilliseconds;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            CFile file(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
+            std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
+            bytes.resize(bytes.empty() ? 0 : file.Read(bytes.data(), bytes.size()));
+            return IniDocument(bytes);
+        } catch (const CFileException& error) {
+            if (error.m_cause == CFileException::fileNotFound ||
+                error.m_cause == CFileException::badPath)
+                return IniDocument();
+            if (attempt >= retries)
+                throw;
+        }
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(AtomicFileWriter::kShareRetryMilliseconds));
     }
 }
 
-bool IniDocument::Save(const CString& path) const {
-    try {
-        AtomicFileWriter::ReplaceContents(path, Text());
-        return true;
-    } catch (const CFileException&) {
-        return false;
-    }
+void IniDocument::Save(const CString& path) const {
+    ProfileFileWriter::Write(path, Text());
 }
 
 std::string IniDocument::Encoded(std::string_view ansi) const {

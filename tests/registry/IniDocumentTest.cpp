@@ -111,7 +111,7 @@ TEST(IniDocument, FileRoundTripAndMissingFile) {
     EXPECT_EQ(IniDocument::Load(path.c_str()).Text(), "");
     IniDocument ini;
     ini.WriteInt("PROJECT", "SIZE", 0);
-    ASSERT_TRUE(ini.Save(path.c_str()));
+    ini.Save(path.c_str());
     EXPECT_EQ(testfiles::ReadBytes(path), "[PROJECT]\r\nSIZE=0\r\n");
     EXPECT_EQ(IniDocument::Load(path.c_str()).ReadInt("PROJECT", "SIZE", -1), 0);
 }

@@ -298,4 +298,14 @@ TEST_F(CloseTest, CloseButtonHidesTheWindowInTrayMode) {
     EXPECT_FALSE(Dialog().IsWindowVisible());
     EXPECT_NE(Dialog().GetSafeHwnd(), nullptr);
 }
+
+// When Windows ends nobody can be asked: a save that fails then is not told.
+TEST_F(CloseTest, AFailedSaveIsNotToldWhenWindowsEnds) {
+    Open("[PROJECT]\r\nSIZE=1\r\n");
+    testfiles::SetReadOnly(Profile().IniPath(), true);
+    SendMessageA(Dialog().GetSafeHwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(m_messages.Messages().empty());
+    EXPECT_EQ(testfiles::ReadBytes(Profile().IniPath()), "[PROJECT]\r\nSIZE=1\r\n");
+    testfiles::SetReadOnly(Profile().IniPath(), false);
+}
 } // namespace

@@ -29,12 +29,13 @@ public:
     // The bytes of the file.
     explicit IniDocument(std::string_view bytes);
 
-    // A missing or unreadable file is an empty document, as the platform's profile functions
-    // read only defaults from it.
+    // A missing file is an empty document. A file that is there but cannot be read (a sync
+    // client, an editor or a virus scanner may hold it for a moment) is tried again for about a
+    // second, then given up with CFileException.
     static IniDocument Load(const CString& path);
-    // Replaces the file as a whole (created when missing), in the form it was read in; false when
-    // it could not be written, which leaves the file as it was.
-    bool Save(const CString& path) const;
+    // Writes the whole file (created when missing); CFileException when it cannot, which leaves
+    // the file as it was.
+    void Save(const CString& path) const;
 
     // The bytes of the file.
     std::string Text() const;
@@ -44,6 +45,9 @@ public:
                        const char* defaultValue = "") const override;
     void WriteInt(const char* section, const char* key, int value) override;
     void WriteString(const char* section, const char* key, const char* value) override;
+
+    // How long a read waits for another program to let go of the file.
+    static constexpr int kReadPatienceMilliseconds = 1000;
 
 private:
     enum class Form : std::uint8_t { ansi, utf8, utf16le, utf16be };
