@@ -291,6 +291,15 @@ std::string IniDocument::Text() const {
     return text + m_oddByte;
 }
 
+std::vector<CString> IniDocument::SectionNames() const {
+    std::vector<CString> names;
+    for (const Section& section : m_sections) {
+        if (section.hasHeader)
+            names.emplace_back(section.name);
+    }
+    return names;
+}
+
 const IniDocument::Line* IniDocument::FindLine(const char* section, const char* key) const {
     const auto found = m_sectionIndex.find(Folded(section));
     if (found == m_sectionIndex.end())

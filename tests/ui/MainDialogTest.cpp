@@ -60,7 +60,8 @@ TEST_F(ProjectListStoreTest, AMissingWidthIsTheDefaultWhenProjectsAreStored) {
 }
 
 TEST_F(ProjectListStoreTest, SectionsBelowTheSizeAreReadEvenWhenMissing) {
-    Open("[PROJECT]\r\nSIZE=3\r\n[PROJECT0]\r\nAPPLICATION=only\r\nMEJORVERSION=1\r\n");
+    Open("[PROJECT]\r\nSIZE=2147483647\r\n[PROJECT0]\r\nAPPLICATION=only\r\nMEJORVERSION=1\r\n"
+         "[PROJECT2]\r\n");
     ASSERT_EQ(Dialog().GetProjectList().GetItemCount(), 3);
     EXPECT_EQ(RowName(Dialog(), 0), "only");
     for (int row = 1; row < 3; ++row) {

@@ -45,6 +45,7 @@ public:
                        const char* defaultValue = "") const override;
     void WriteInt(const char* section, const char* key, int value) override;
     void WriteString(const char* section, const char* key, const char* value) override;
+    std::vector<CString> SectionNames() const override;
 
     // How long a read waits for another program to let go of the file.
     static constexpr int kReadPatienceMilliseconds = 1000;
