@@ -1,18 +1,10 @@
 #include "app/RevtallyApp.h"
 
-#include "framework/AtomicFileWriter.h"
-#include "framework/CFileException.h"
 #include "framework/FullPath.h"
-#include "framework/ScriptLock.h"
 #include "framework/StandardError.h"
 #include "stamp/PathFunctions.h"
-#include "stamp/RcVersionReader.h"
-#include "stamp/RcVersionWriter.h"
-#include "stamp/TextRules.h"
-#include "stamp/VersionHistory.h"
+#include "stamp/StampScript.h"
 
-#include <cerrno>
-#include <climits>
 #include <vector>
 
 #ifdef _WIN32
@@ -203,52 +195,19 @@ void CRevtallyApp::HandOffToRunningInstance(const CString&, bool) const {
 }
 #endif
 
-// The script is loaded once, read, rewritten in memory with the next build and written once.
-bool CRevtallyApp::StampNextBuild(const CString& fileName, VersionNumber& used, CString& failure) {
-    CString bytes;
-    try {
-        bytes = LoadFileBytes(fileName);
-    } catch (const CFileException& error) {
-        failure = CString("cannot read the script: ") + error.Describe();
-        return false;
-    }
-    if (!ParseRcVersion(bytes, used, &failure))
-        return false;
-    VersionNumber next = used;
-    next.build = used.build == INT_MAX ? INT_MAX : used.build + 1;
-    CString rewritten;
-    if (!RewriteRcVersion(bytes, next, rewritten, &failure))
-        return false;
-    try {
-        AtomicFileWriter::ReplaceContents(fileName, rewritten.View());
-    } catch (const CFileException& error) {
-        failure = CString("cannot rewrite the script: ") + error.Describe();
-        return false;
-    }
-    failure.Empty();
-    return true;
-}
-
 void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
     CString fullPath;
     if (!FullPathOf(fileName, fullPath)) {
         ReportFailure(fileName, "cannot resolve the full path of the script");
         return;
     }
-
-    ScriptLock lock(fullPath);
-    CString failure;
-    VersionNumber used;
-    if (StampNextBuild(fileName, used, failure)) {
-        // Recorded only once the script holds the new number, with the numbers the build used.
-        AppendVersionHistory(fullPath, used, &failure);
-        if (!failure.IsEmpty())
-            ReportFailure(fileName, failure);
-    } else {
-        ReportFailure(fileName, failure);
-    }
-    lock.Release();
-    HandOffToRunningInstance(fullPath);
+    const StampResult result = StampScript(fullPath);
+    if (!result.Reason().IsEmpty())
+        ReportFailure(fileName, result.Reason());
+    // The window lists what a script holds: a script whose numbers could not be read has
+    // nothing to show it.
+    if (result.Used())
+        HandOffToRunningInstance(fullPath);
 }
 
 void CRevtallyApp::ReportFailure(const CString& fileName, const CString& reason) const {

@@ -2,7 +2,6 @@
 
 #include "framework/AfxMessageBox.h"
 #include "framework/CFileDialog.h"
-#include "framework/CTime.h"
 #include "framework/CWinApp.h"
 #include "framework/DataExchange.h"
 #include "framework/Win32Text.h"
@@ -10,6 +9,7 @@
 #include "registry/VersionSteps.h"
 #include "res/resource.h"
 #include "stamp/HandOffRecord.h"
+#include "stamp/VersionHistory.h"
 #include "ui/AboutDialog.h"
 #include "ui/DirectoryDialog.h"
 #include "ui/HandOffReceiver.h"
@@ -20,9 +20,7 @@
 
 #include <utility>
 
-namespace {
-constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
-} // namespace
+namespace {} // namespace
 
 const MainDialog::NumberField MainDialog::kNumberFields[4] = {
     {IDC_MAJOR, IDC_MAJOR_SPIN, &VersionNumber::major, &MainDialog::m_major},
@@ -275,7 +273,7 @@ void MainDialog::ApplyResourceScript(const CString& path) {
     // read never reaches the record or the script.
     const ProjectScript script(path);
     const bool isRead = script.Read(record->version);
-    record->lastUpdate = CTime::Now().Format(kTimeStampFormat);
+    record->lastUpdate = CurrentTimeStamp();
     SelectProject(record);
     if (isRead)
         CommitCurrentProject();

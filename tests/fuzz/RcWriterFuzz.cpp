@@ -196,8 +196,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (data[0] >> 3) & 3));
 
     CString result(kUntouched);
-    CString failure;
-    const BOOL rewritten = RewriteRcVersion(text, version, result, &failure);
+    const StampResult rewrite = RewriteRcVersion(text, version, result);
+    const bool rewritten = rewrite.IsDone();
 
     const FileUnits original = UnitsOf(text.View());
     const UnitsView originalText = UnitsView(original.units).substr(0, original.units.find(U'\0'));
@@ -207,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(!rewritten, "ill-formed UTF-16 was rewritten");
     if (!rewritten) {
         Require(result == CString(kUntouched), "a refused rewrite produced text");
-        Require(!failure.IsEmpty(), "a refused rewrite gave no reason");
+        Require(!rewrite.Reason().IsEmpty(), "a refused rewrite gave no reason");
         return 0;
     }
 
@@ -239,15 +239,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Everything before that FILEVERSION is unchanged and the new line starts with the same
     // keyword, so the reader lands on the rewritten line and must read back what was written.
     VersionNumber read{-7, -7, -7, -7};
-    CString readFailure;
-    Require(ParseRcVersion(result, read, &readFailure) == TRUE,
-            "the rewritten script cannot be read back");
+    Require(ParseRcVersion(result, read).IsDone(), "the rewritten script cannot be read back");
     Require(read == version, "the rewritten script reads back other numbers");
 
     // Stamping twice with the same numbers must settle: the build step may run again without a
     // change in between.
     CString again;
-    Require(RewriteRcVersion(result, version, again) == TRUE,
+    Require(RewriteRcVersion(result, version, again).IsDone(),
             "a rewritten script is refused on the next rewrite");
     Require(again == result, "a second rewrite with the same numbers changed the script");
     return 0;

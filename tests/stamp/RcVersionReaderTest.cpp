@@ -1,3 +1,4 @@
+#include "framework/AfxTypes.h"
 #include "stamp/RcVersionReader.h"
 #include "StampTestSupport.h"
 #include "TestFiles.h"
@@ -23,9 +24,9 @@ struct ReadResult {
 
 ReadResult Read(const std::string& path) {
     ReadResult r{FALSE, kPrimed, {}};
-    CString failure;
-    r.ok = ReadRcVersion(path, r.numbers, &failure);
-    r.failure = failure.GetString();
+    const StampResult read = ReadRcVersion(path, r.numbers);
+    r.ok = read.IsDone();
+    r.failure = read.Reason().GetString();
     return r;
 }
 

@@ -1,3 +1,4 @@
+#include "framework/AfxTypes.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 #include "StampTestSupport.h"
@@ -25,7 +26,10 @@ protected:
     const std::string m_path = m_folder.Path("app.rc");
 
     BOOL Write(const Numbers& n, CString* failure = nullptr) {
-        return WriteRcVersion(m_path, n, failure);
+        const StampResult written = WriteRcVersion(m_path, n);
+        if (failure)
+            *failure = written.Reason();
+        return written.IsDone();
     }
     // The script's bytes after writing n over text; the write must succeed.
     std::string Stamp(const std::string& text, const Numbers& n) {

@@ -50,6 +50,12 @@ unsigned long ProcessId() {
 #endif
 } // namespace
 
+std::string CurrentProcessIdText() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%lx", ProcessId());
+    return text;
+}
+
 TestFolder::TestFolder(const std::string& nameHint) {
     for (;;) {
         m_path = TempRoot() + kSeparator + nameHint + "-" + std::to_string(ProcessId()) + "-" +

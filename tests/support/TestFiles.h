@@ -32,6 +32,8 @@ private:
 };
 
 std::string DataFile(const std::string& name);
+// This process's id in hexadecimal, as the program's temporary file names carry it.
+std::string CurrentProcessIdText();
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);

@@ -2,7 +2,6 @@
 
 #include "framework/CWinApp.h"
 #include "framework/LaunchOptions.h"
-#include "stamp/VersionNumber.h"
 
 #include <vector>
 
@@ -25,8 +24,8 @@ public:
     // The INI file: the executable's folder, the application name, ".ini".
     static CString ProfilePathFor(const CString& modulePath, const CString& appName);
 
-    // Reads the script's version, raises its build number, rewrites it and records the build in
-    // its history file. Every failure is reported on standard error; the run itself never fails.
+    // Stamps the script and tells the window about it. Whatever went wrong is one line on standard
+    // error; the run itself never fails.
     void StampFromCommandLine(const CString& fileName);
 
     // Tells the running window instance about a stamped script (an empty path: show yourself).
@@ -45,7 +44,6 @@ private:
     void RunWindow();
 
     void ReportFailure(const CString& fileName, const CString& reason) const;
-    static bool StampNextBuild(const CString& fileName, VersionNumber& used, CString& failure);
 
     LaunchOptions m_launchOptions;
 };
