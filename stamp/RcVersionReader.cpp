@@ -8,13 +8,13 @@
 namespace {
 StampResult ParseText(const ScriptEncoding& script, VersionNumber& version) {
     const std::string_view text = script.Text();
-    const int block = FindMbcs(text, "VS_VERSION_INFO", 0, script.SearchRule());
+    const int block = FindVersionBlock(text, script.SearchRule());
     if (block < 0)
-        return StampResult::LeftAlone("no VS_VERSION_INFO resource");
+        return StampResult::LeftAlone(kNoVersionResource);
     StatementLine line;
     if (!FindStatementLine(text, "FILEVERSION", block, line, script.SearchRule()))
         return StampResult::LeftAlone(
-            "no FILEVERSION statement ending in CR LF after VS_VERSION_INFO");
+            "no FILEVERSION statement ending in CR LF in the version resource");
     // A TAB is deliberately not a delimiter.
     StringTokenizer tokens(CString(text.substr(static_cast<size_t>(line.begin),
                                                static_cast<size_t>(line.end - line.begin))),

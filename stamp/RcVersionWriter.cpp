@@ -75,7 +75,9 @@ StampResult CheckNumbers(const ScriptEncoding& script, std::string_view keyword,
 }
 
 // A string value is replaced only when a string literal follows its name (blanks, a comma,
-// blanks, then " or L"): VALUE "FileVersion", VER_FILEVERSION_STR stays as it is.
+// blanks, then " or L") and nothing but blanks and a comment follows the literal on its line:
+// VALUE "FileVersion", VER_FILEVERSION_STR stays as it is, and so does a value that goes on after
+// its literal ("0.10.70.0" APP_VERSION_TEXT), which the new line would cut off.
 StampResult CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
                                const StatementLine& line) {
     std::string_view rest = LineText(script.Text(), line).substr(keyword.size());
@@ -83,17 +85,37 @@ StampResult CheckStringLiteral(const ScriptEncoding& script, std::string_view ke
         while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
     };
+    const CString name(keyword);
     skipBlanks();
+    bool literal = false;
     if (!rest.empty() && rest.front() == ',') {
         rest.remove_prefix(1);
         skipBlanks();
-        if (rest.substr(0, 1) == "\"" || rest.substr(0, 2) == "L\"")
-            return StampResult::Done();
+        literal = rest.substr(0, 1) == "\"" || rest.substr(0, 2) == "L\"";
     }
-    const CString shown = script.ForMessage(rest);
-    return Refuse(CString(keyword) + (shown.IsEmpty()
-                                          ? " holds no string literal"
-                                          : " holds " + shown + ", not a string literal"));
+    if (!literal) {
+        const CString shown = script.ForMessage(rest);
+        return Refuse(name + (shown.IsEmpty() ? " holds no string literal"
+                                              : " holds " + shown + ", not a string literal"));
+    }
+    // To the closing quote: a doubled quote and a backslash escape do not close the literal, and
+    // a double-byte character is passed over whole.
+    size_t i = rest.find('"') + 1;
+    const CodePage& rule = script.SearchRule();
+    for (; i < rest.size(); ++i) {
+        if (rule.IsLeadByte(rest[i]) || rest[i] == '\\' ||
+            (rest[i] == '"' && i + 1 < rest.size() && rest[i + 1] == '"'))
+            ++i;
+        else if (rest[i] == '"')
+            break;
+    }
+    if (i >= rest.size())
+        return Refuse(name + " holds a string literal that does not close on its line");
+    rest.remove_prefix(i + 1);
+    skipBlanks();
+    if (!rest.empty() && rest.substr(0, 2) != "//" && rest.substr(0, 2) != "/*")
+        return Refuse(name + " goes on after its string literal: " + script.ForMessage(rest));
+    return StampResult::Done();
 }
 
 StampResult LocateStatement(const ScriptEncoding& script, std::string_view keyword, int start,
@@ -126,9 +148,9 @@ StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version,
                           : "the script holds a U+0000 character");
     const std::string_view view = script.Text();
     const CodePage& rule = script.SearchRule();
-    const int block = FindMbcs(view, "VS_VERSION_INFO", 0, rule);
+    const int block = FindVersionBlock(view, rule);
     if (block < 0)
-        return Refuse("no VS_VERSION_INFO resource");
+        return Refuse(kNoVersionResource);
 
     StatementLine fileVersion;
     StatementLine productVersion;

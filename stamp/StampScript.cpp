@@ -9,13 +9,36 @@
 #include "stamp/TextRules.h"
 #include "stamp/VersionHistory.h"
 
-#include <climits>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 CString Because(const char* what, const CFileException& error) {
     return CString(what) + error.Describe();
+}
+
+// The numbers of the next build, or why they cannot be written: a number the version resource
+// cannot hold would compile to another one without a word.
+StampResult NextBuild(const VersionNumber& used, VersionNumber& next) {
+    const auto outside = [](const char* field, int value) {
+        CString reason;
+        reason.Format("%s %d is outside 0 to %d, the numbers a version resource holds", field,
+                      value, kLargestVersionField);
+        return StampResult::LeftAlone(reason);
+    };
+    for (const auto& [field, value] :
+         {std::pair{"major", used.major}, {"minor", used.minor}, {"sub", used.sub}})
+        if (value < 0 || value > kLargestVersionField)
+            return outside(field, value);
+    if (used.build == kLargestVersionField)
+        return StampResult::LeftAlone(
+            "build 65535 is the largest number a version resource holds; raise the sub version");
+    if (used.build < -1 || used.build > kLargestVersionField)
+        return outside("build", used.build);
+    next = used;
+    ++next.build;
+    return StampResult::Done();
 }
 } // namespace
 
@@ -35,8 +58,11 @@ StampResult StampScript(const CString& fullPath) {
         return StampResult::Failed(Because("cannot read the script: ", error));
     }
     VersionNumber used;
+    VersionNumber next;
     if (StampResult read = ParseRcVersion(script, used); !read)
         return read;
+    if (StampResult raised = NextBuild(used, next); !raised)
+        return raised.WithUsed(used);
     std::optional<CString> history;
     try {
         history = LoadVersionHistory(historyPath);
@@ -44,8 +70,6 @@ StampResult StampScript(const CString& fullPath) {
         return StampResult::Failed(Because("cannot read the history file: ", error)).WithUsed(used);
     }
 
-    VersionNumber next = used;
-    next.build = used.build == INT_MAX ? INT_MAX : used.build + 1;
     CString stamped;
     if (StampResult rewritten = RewriteRcVersion(script, next, stamped); !rewritten)
         return rewritten.WithUsed(used);

@@ -87,6 +87,38 @@ bool FindStatementLine(std::string_view text, std::string_view keyword, int star
     return true;
 }
 
+int FindVersionBlock(std::string_view text, const CodePage& rule) {
+    const int named = FindMbcs(text, "VS_VERSION_INFO", 0, rule);
+    if (named >= 0)
+        return named;
+    constexpr std::string_view kKeyword = "VERSIONINFO";
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isNameCharacter = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    };
+    for (int at = FindMbcs(text, kKeyword, 0, rule); at >= 0;
+         at = FindMbcs(text, kKeyword, at + static_cast<int>(kKeyword.size()), rule)) {
+        const size_t end = static_cast<size_t>(at) + kKeyword.size();
+        if (end < text.size() && !isBlank(text[end]) && text[end] != '\r' && text[end] != '\n')
+            continue;
+        // Back over the blanks and the name to the start of the line; CR and LF are never the
+        // second byte of a double-byte character.
+        size_t i = static_cast<size_t>(at);
+        size_t blanks = 0;
+        while (i > 0 && isBlank(text[i - 1]))
+            --i, ++blanks;
+        size_t name = 0;
+        while (i > 0 && isNameCharacter(text[i - 1]))
+            --i, ++name;
+        while (i > 0 && isBlank(text[i - 1]))
+            --i;
+        if (blanks > 0 && name > 0 && (i == 0 || text[i - 1] == '\r' || text[i - 1] == '\n'))
+            return at;
+    }
+    return -1;
+}
+
 bool IsNumberToken(std::string_view token) {
     // The white space atoi skips: blank, TAB, LF, VT, FF and CR.
     size_t i = 0;

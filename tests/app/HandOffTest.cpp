@@ -294,7 +294,7 @@ TEST_F(HandOff, UnreadableScriptsAreNotHandedOff) {
     const std::string tab = NewScript("tab", 1, 4);
     WriteBytes(tab, ReplaceAll(ReadBytes(tab), "FILEVERSION ", "FILEVERSION\t"));
     const std::string noBlock = NewScript("noblock", 1, 4);
-    WriteBytes(noBlock, ReplaceAll(ReadBytes(noBlock), "VS_VERSION_INFO", "1"));
+    WriteBytes(noBlock, ReplaceAll(ReadBytes(noBlock), "VS_VERSION_INFO", "// 1"));
     for (const std::string& script : {tab, noBlock})
         Stamp(script);
     EXPECT_TRUE(MainWindows().empty());

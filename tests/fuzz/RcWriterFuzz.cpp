@@ -17,6 +17,7 @@
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstddef>
@@ -29,7 +30,8 @@
 
 namespace {
 constexpr size_t kHeaderSize = 9;
-constexpr std::string_view kBlockKeyword = "VS_VERSION_INFO";
+// A version resource is named VS_VERSION_INFO, or stands as "1 VERSIONINFO".
+constexpr std::string_view kBlockKeywords[] = {"VS_VERSION_INFO", "VERSIONINFO"};
 constexpr std::string_view kUntouched = "<untouched>";
 
 void Require(bool condition, const char* what) {
@@ -201,8 +203,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const FileUnits original = UnitsOf(text.View());
     const UnitsView originalText = UnitsView(original.units).substr(0, original.units.find(U'\0'));
-    if (originalText.find(Widened(kBlockKeyword)) == UnitsView::npos)
-        Require(!rewritten, "a script without VS_VERSION_INFO was rewritten");
+    if (std::none_of(std::begin(kBlockKeywords), std::end(kBlockKeywords), [&](auto keyword) {
+            return originalText.find(Widened(keyword)) != UnitsView::npos;
+        }))
+        Require(!rewritten, "a script without a VERSIONINFO resource was rewritten");
     if (!original.wellFormed)
         Require(!rewritten, "ill-formed UTF-16 was rewritten");
     if (!rewritten) {
@@ -235,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     "a line changed other than by rewriting a version statement or value");
     }
 
-    // The reader and the writer both take the first FILEVERSION after the first VS_VERSION_INFO.
+    // The reader and the writer both take the first FILEVERSION after the same version block.
     // Everything before that FILEVERSION is unchanged and the new line starts with the same
     // keyword, so the reader lands on the rewritten line and must read back what was written.
     VersionNumber read{-7, -7, -7, -7};

@@ -74,6 +74,7 @@ const GoldenCase kGoldenCases[] = {
     {"wizard_utf16le", {1, 0, 0, 1}, {1, 0, 0, 2}},
     {"utf16be", {2, 3, 4, 5}, {2, 3, 4, 6}},
     {"utf8_bom", {3, 1, 4, 1}, {3, 1, 4, 2}},
+    {"mingw_numbered", {0, 9, 2, 0}, {0, 9, 2, 1}},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteGolden, ::testing::ValuesIn(kGoldenCases),
                          [](const auto& info) { return std::string(info.param.script); });
@@ -86,6 +87,19 @@ TEST_F(WriteVersion, ReplacesFromTheKeywordToTheLineEnd) {
                     {1, 0, 0, 2}),
               kHead + " FILEVERSION 1, 0, 0, 2\r\n\tPRODUCTVERSION 1, 0, 0, 2\r\n"
                       "VALUE \"FileVersion\", \"1, 0, 0, 2\\0\"\r\n");
+}
+
+// Inside the literal a doubled quote, an escaped quote and a double-byte character ending in the
+// backslash byte do not close it; the comment after it goes with the line.
+TEST_F(WriteVersion, StringLiteralsAreReplacedWhole) {
+    const std::string statements = " FILEVERSION 1\r\n PRODUCTVERSION 1\r\n";
+    EXPECT_EQ(Stamp(kHead + statements +
+                        " VALUE \"FileVersion\", \"1 \"\"beta\"\" \\\" " HYO "\" /* x */\r\n"
+                        " VALUE \"ProductVersion\", L\"" SO "\"  \t\r\n",
+                    {1, 2, 3, 4}),
+              kHead + " FILEVERSION 1, 2, 3, 4\r\n PRODUCTVERSION 1, 2, 3, 4\r\n"
+                      " VALUE \"FileVersion\", \"1, 2, 3, 4\\0\"\r\n"
+                      " VALUE \"ProductVersion\", \"1, 2, 3, 4\\0\"\r\n");
 }
 
 TEST_F(WriteVersion, WritesSignedDecimal) {
@@ -136,7 +150,7 @@ TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
 
 const std::string kProduct = " PRODUCTVERSION 1,0,0,1\r\n";
 const testfiles::NamedText kRefusals[] = {
-    {"NoVersionInfo", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n" + kProduct},
+    {"NoVersionInfo", "// 1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n" + kProduct},
     {"FileVersionOnlyBeforeBlock", " FILEVERSION 1,0,0,1\r\n" + kHead + kProduct},
     {"NoProductVersion", kHead + " FILEVERSION 1,0,0,1\r\nBEGIN\r\nEND\r\n"},
     {"ProductVersionOnlyBeforeFileVersion", kHead + kProduct + " FILEVERSION 1,0,0,1\r\n"},
@@ -163,6 +177,13 @@ const testfiles::NamedText kRefusals[] = {
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", VER_STR \"x\"\r\n"},
     {"ProductVersionStringMacro",
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"ProductVersion\",\tL VER_STR\r\n"},
+    // A string value that goes on after its literal would lose the rest.
+    {"LiteralThenMacro", kHead + " FILEVERSION 1\r\n" + kProduct +
+                             " VALUE \"ProductVersion\", \"0.10.70.0\" APP_VERSION_TEXT\r\n"},
+    {"TwoLiterals",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", \"1.0\" \" beta\"\r\n"},
+    {"LiteralNotClosed", kHead + " FILEVERSION 1\r\n" + kProduct +
+                             " VALUE \"FileVersion\", \"1.0 \\\" \"\" " HYO "\r\n\"\r\n"},
     {"StringValueWithoutComma",
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\" \"1\"\r\n"},
     // UTF-16 that is not well-formed is not guessed at.

@@ -51,10 +51,10 @@ TEST_F(History, FirstStampCreatesTheFileFromItsTemplate) {
 TEST_F(History, NewestEntryComesFirst) {
     Append(1);
     Append(2);
-    Stamp(m_script, {70000, -1, 0, 2147483647});
+    Stamp(m_script, {65535, 0, 10, 65534});
     EXPECT_EQ(MaskTimeStamps(ReadBytes(m_history)),
               "#DESCRIPTION\r\n\tapp\r\n\r\n#UPDATELIST\r\n"
-              "\t<time>\tVersion 70000.-1.0\tbuild 2147483647\r\n"
+              "\t<time>\tVersion 65535.0.10\tbuild 65534\r\n"
               "\t<time>\tVersion 1.0.0\tbuild 2\r\n\t<time>\tVersion 1.0.0\tbuild 1\r\n"
               "\r\n#COMMENT\r\n\r\n");
 }
