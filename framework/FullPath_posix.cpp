@@ -33,11 +33,11 @@ CString FindProgram(const CString& name) {
     std::string_view folders = path ? path : "";
     while (!folders.empty()) {
         const size_t colon = folders.find(':');
-        std::string folder(folders.substr(0, colon));
+        std::string candidate(folders.substr(0, colon));
         folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
-        if (folder.empty())
-            folder = ".";
-        const std::string candidate = folder + "/" + std::string(name.View());
+        if (candidate.empty())
+            candidate.push_back('.');
+        candidate.append("/").append(name.View());
         struct stat info {};
         if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)
