@@ -42,6 +42,8 @@ void SetReadOnly(const std::string& path, bool readOnly);
 void RemoveTree(const std::string& path);
 // The file's last write time in platform units, to tell whether a file was rewritten.
 long long WriteTime(const std::string& path);
+// Sets the file's last write time years back, so that any rewrite shows in WriteTime.
+void MakeOld(const std::string& path);
 
 struct RunResult {
     int exitCode = -1;
