@@ -2,7 +2,7 @@
 
 #include "framework/FullPath.h"
 #include "framework/StandardError.h"
-#include "stamp/PathFunctions.h"
+#include "framework/PathFunctions.h"
 #include "stamp/StampScript.h"
 
 #include <vector>

@@ -7,7 +7,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-ScriptLock::ScriptLock(const CString& fullPath) {
+ScriptLock::ScriptLock(const char*, const CString& fullPath) {
     // The folder, not the script: the script itself is replaced by every write.
     std::string folder(fullPath.View());
     const size_t slash = folder.rfind('/');

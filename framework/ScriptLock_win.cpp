@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-ScriptLock::ScriptLock(const CString& fullPath) {
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, MutexNameFor(fullPath));
+ScriptLock::ScriptLock(const char* name, const CString& fullPath) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, MutexNameFor(name, fullPath));
     // An abandoned mutex still serialises: its owner died, and the file is as it left it.
     const DWORD wait = mutex ? WaitForSingleObject(mutex, INFINITE) : WAIT_FAILED;
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {

@@ -3,6 +3,7 @@
 #include "framework/FullPath.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
+#include "stamp/StampScript.h"
 
 CString ProjectScript::FullPath(const CString& path) {
     // The same spelling a stamping run locks: it resolves the name it was given.
@@ -10,7 +11,8 @@ CString ProjectScript::FullPath(const CString& path) {
     return FullPathOf(path, full) ? full : path;
 }
 
-ProjectScript::ProjectScript(const CString& path) : m_path(path), m_lock(FullPath(path)) {}
+ProjectScript::ProjectScript(const CString& path)
+    : m_path(path), m_lock(kScriptLockName, FullPath(path)) {}
 
 bool ProjectScript::Read(VersionNumber& version) const {
     VersionNumber read;

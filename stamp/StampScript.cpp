@@ -3,7 +3,7 @@
 #include "framework/AtomicFileWriter.h"
 #include "framework/CFileException.h"
 #include "framework/ScriptLock.h"
-#include "stamp/PathFunctions.h"
+#include "framework/PathFunctions.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 #include "stamp/TextRules.h"
@@ -43,7 +43,7 @@ StampResult NextBuild(const VersionNumber& used, VersionNumber& next) {
 } // namespace
 
 StampResult StampScript(const CString& fullPath) {
-    ScriptLock lock(fullPath);
+    ScriptLock lock(kScriptLockName, fullPath);
     if (!lock.IsHeld())
         return StampResult::Failed("cannot lock the script: " + lock.Failure());
     const CString historyPath = HistoryFilePath(fullPath);

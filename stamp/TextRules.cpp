@@ -55,24 +55,6 @@ int FindMbcs(std::string_view text, std::string_view what, int start, const Code
     }
 }
 
-int ReverseFindMbcs(std::string_view text, char ch) {
-    const CodePage& codePage = CodePage::Active();
-    if (!codePage.HasLeadBytes()) {
-        const size_t at = text.rfind(ch);
-        return at == std::string_view::npos ? -1 : static_cast<int>(at);
-    }
-    int last = -1;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (codePage.IsLeadByte(text[i]) && i + 1 < text.size()) {
-            ++i;
-            continue;
-        }
-        if (text[i] == ch)
-            last = static_cast<int>(i);
-    }
-    return last;
-}
-
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
                        StatementLine& line, const CodePage& rule) {
     const int begin = FindMbcs(text, keyword, start, rule);

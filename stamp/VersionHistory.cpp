@@ -2,7 +2,7 @@
 
 #include "framework/CFileException.h"
 #include "framework/CTime.h"
-#include "stamp/PathFunctions.h"
+#include "framework/PathFunctions.h"
 #include "stamp/TextRules.h"
 
 namespace {

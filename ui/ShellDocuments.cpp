@@ -5,7 +5,7 @@
 #include "framework/Win32Text.h"
 #include "registry/ProjectRecord.h"
 #include "res/resource.h"
-#include "stamp/PathFunctions.h"
+#include "framework/PathFunctions.h"
 
 #include <shellapi.h>
 

@@ -1,7 +1,7 @@
 #include "framework/AfxTypes.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/TextRules.h"
-#include "StampTestSupport.h"
+#include "CodePageSamples.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -12,3 +12,6 @@
 // (the only way a build can go unrecorded: a kill between the two renames, or this). Left alone
 // or failed: nothing changed. A kill at any other moment leaves both files old, or both new.
 StampResult StampScript(const CString& fullPath);
+
+// The lock every process of the program takes on a script before it reads it to write it.
+inline constexpr char kScriptLockName[] = "RevtallyStampLock";

@@ -23,9 +23,6 @@ CString LoadFileBytes(const CString& path);
 int FindMbcs(std::string_view text, std::string_view what, int start = 0,
              const CodePage& rule = CodePage::Active());
 
-// Index of the last byte equal to ch that is a character of its own; -1 if none.
-int ReverseFindMbcs(std::string_view text, char ch);
-
 // The statement line of a keyword: from the keyword's first occurrence at or after start up to,
 // not including, the first CR after it. False when the keyword or the CR is missing.
 struct StatementLine {

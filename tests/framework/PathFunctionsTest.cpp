@@ -1,5 +1,5 @@
-#include "stamp/PathFunctions.h"
-#include "StampTestSupport.h"
+#include "framework/PathFunctions.h"
+#include "CodePageSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "ScriptText.h"
-#include "StampTestSupport.h"
+#include "CodePageSamples.h"
 #include "TestFiles.h"
 #include "stamp/StampScript.h"
 #include "stamp/VersionHistory.h"
@@ -147,7 +147,8 @@ TEST_F(History, LeftoverTemporaryFilesGoAway) {
 // unlocked, where a parallel build could lose its increment.
 TEST_F(History, ALockThatCannotBeHadStopsTheStamp) {
     HANDLE squatter =
-        CreateEventA(nullptr, FALSE, FALSE, ScriptLock::MutexNameFor(m_script.c_str()).GetString());
+        CreateEventA(nullptr, FALSE, FALSE,
+                     ScriptLock::MutexNameFor(kScriptLockName, m_script.c_str()).GetString());
     const StampResult result = Append(7);
     CloseHandle(squatter);
     EXPECT_EQ(result.GetOutcome(), StampResult::Outcome::failed);
