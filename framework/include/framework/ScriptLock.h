@@ -4,9 +4,9 @@
 
 // Holds off other writers of the same script (stamping runs and the window) while one reads,
 // writes and records it, so parallel builds never lose an increment. Windows: a mutex named by the
-// program's lock name and the case-folded full path; POSIX: flock on the script's folder. Neither leaves anything on
-// disk. A lock that cannot be had (a network file system without flock, say) is told by IsHeld,
-// and the caller must not write then: two unlocked writers lose increments.
+// program's lock name and the case-folded full path; POSIX: flock on the script's folder. Neither
+// leaves anything on disk. A lock that cannot be had (a network file system without flock, say) is
+// told by IsHeld, and the caller must not write then: two unlocked writers lose increments.
 class ScriptLock {
 public:
     // name: the program's own, the same in every process that writes scripts.
