@@ -1,5 +1,6 @@
 #include "framework/CWinApp.h"
 #include "framework/PathFunctions.h"
+#include "framework/StandardError.h"
 
 #ifdef _WIN32
 #include "framework/CWnd.h"
@@ -44,6 +45,15 @@ int CWinApp::Run(const CString& modulePath, std::vector<CString> arguments) {
     // The program does all its work inside InitInstance; there is no message loop of the
     // application's own.
     return ExitInstance();
+}
+
+void CWinApp::ReportException(const char* what) noexcept {
+    try {
+        StandardError::WriteLine(CString(m_pszAppName ? m_pszAppName : "") +
+                                 ": unexpected error: " + what);
+    } catch (...) {
+        // Out of memory while telling of an error: nothing is left to tell it with.
+    }
 }
 
 void CWinApp::SetProfileName(const CString& path) {

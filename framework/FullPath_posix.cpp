@@ -1,6 +1,7 @@
 #include "framework/FullPath.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -43,5 +44,13 @@ CString FindProgram(const CString& name) {
             ::access(candidate.c_str(), X_OK) == 0)
             return CString(candidate.c_str());
     }
+    return CString();
+}
+
+CString ModulePath() {
+    std::vector<char> buffer(PATH_MAX);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length > 0 && static_cast<size_t>(length) < buffer.size())
+        return CString(buffer.data(), static_cast<int>(length));
     return CString();
 }

@@ -67,9 +67,7 @@ const MessageMap* MainDialog::GetMessageMap() const {
     return &kMessageMap;
 }
 
-MainDialog::MainDialog(const LaunchOptions* launchOptions, CWnd* parent)
-    : TrayDialog(kTemplateId, launchOptions && launchOptions->trayMode, parent),
-      m_launchOptions(launchOptions) {}
+MainDialog::MainDialog(bool trayMode, CWnd* parent) : TrayDialog(kTemplateId, trayMode, parent) {}
 
 void MainDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

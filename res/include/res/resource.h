@@ -51,6 +51,7 @@
 #define IDS_HISTORY_IN_USE 109
 #define IDS_HISTORY_DAMAGED 110
 #define IDS_SCRIPT_NOT_WRITTEN 111
+#define IDS_UNEXPECTED_ERROR 114
 
 // The framework's data-exchange messages, at the framework's own string ids.
 #define AFX_IDP_PARSE_INT 0xF110

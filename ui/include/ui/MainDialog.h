@@ -3,7 +3,6 @@
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "framework/CString.h"
-#include "framework/LaunchOptions.h"
 #include "registry/ProjectList.h"
 #include "registry/WindowSettings.h"
 #include "ui/TrayDialog.h"
@@ -16,7 +15,8 @@
 // shows one record of m_projects, in the same order.
 class MainDialog : public TrayDialog {
 public:
-    explicit MainDialog(const LaunchOptions* launchOptions, CWnd* parent = nullptr);
+    // trayMode: started with the tray switch, to live in the notification area.
+    explicit MainDialog(bool trayMode, CWnd* parent = nullptr);
 
     static constexpr UINT kTemplateId = 102;
 
@@ -44,9 +44,6 @@ public:
     // Writes the list to the INI file; with releaseRecords the projects are let go as well (the
     // window is going away).
     void SaveProjectList(bool releaseRecords = true);
-
-    // The window's title, by which other processes find it.
-    static constexpr char kCaption[] = "Revtally";
 
     ProjectRecord* GetCurrentProject() const { return m_currentProject; }
     CListCtrl& GetProjectList() { return m_projectList; }
@@ -108,7 +105,6 @@ private:
     int m_major = 0;
     int m_minor = 0;
     int m_sub = 0;
-    const LaunchOptions* m_launchOptions;
     // The dots per inch the column widths are at.
     UINT m_dpi = 0;
 
