@@ -11,8 +11,12 @@ constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
 } // namespace
 
 CString HistoryFilePath(const CString& scriptPath) {
-    return ExtractDirectory(scriptPath) + ExtractFileTitle(ExtractFileName(scriptPath)) +
-           "_ver.txt";
+    return HistoryFilePath(ExtractDirectory(scriptPath),
+                           ExtractFileTitle(ExtractFileName(scriptPath)));
+}
+
+CString HistoryFilePath(const CString& directory, const CString& title) {
+    return directory + title + "_ver.txt";
 }
 
 std::optional<CString> LoadVersionHistory(const CString& historyPath) {

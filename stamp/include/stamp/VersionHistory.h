@@ -11,6 +11,9 @@
 
 // The history file's path for a script's full path.
 CString HistoryFilePath(const CString& scriptPath);
+// The same from the folder (ending in its separator) and the title of a script, as a project
+// keeps them.
+CString HistoryFilePath(const CString& directory, const CString& title);
 
 // The history file as it stands, or nothing when the file system says there is no such file. Any
 // other failure throws CFileException: a file that could not be read must never be taken for a

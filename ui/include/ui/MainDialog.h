@@ -57,7 +57,8 @@ protected:
 
     void OnChangeNumber(UINT editId);
     void OnDeltaPosNumber(NMHDR* header, LRESULT* result);
-    // "Mejor Up", "Minor Up", "Sub Up" and "Build Up".
+    // "Mejor Up", "Minor Up", "Sub Up" and "Build Up" (the spelling is the window's own, as
+    // its users know it).
     void OnUpButton(UINT buttonId);
 
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
