@@ -379,14 +379,17 @@ void AppendHistory(benchmark::State& state, bool cp932) {
     ResetHistory();
     const CodePage previous = CodePage::SetActive(RuleNamed(cp932));
     const CString script = HistoryScriptPath().c_str();
+    const CString path = HistoryFilePath(script);
     int build = 100001;
     for (auto _ : state) {
-        CString failure;
-        AppendVersionHistory(script, {1, 10, 0, build++}, &failure);
-        if (!failure.IsEmpty()) {
-            state.SkipWithError(failure.GetString());
+        CString text;
+        const StampResult added = AddHistoryEntry(LoadVersionHistory(path), "app",
+                                                  CurrentTimeStamp(), {1, 10, 0, build++}, text);
+        if (!added) {
+            state.SkipWithError(added.Reason().GetString());
             break;
         }
+        AtomicFileWriter::ReplaceContents(path, text.View());
     }
     CodePage::SetActive(previous);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(

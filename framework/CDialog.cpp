@@ -272,6 +272,22 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
     return false;
 }
 
+namespace {
+// An exception must not cross the platform's call into the window procedure; it is told once and
+// the message counts as handled. While its message box is up, the box's own messages could throw
+// again: those are not told a second time.
+bool ReportUncaught(const char* what) noexcept {
+    static bool reporting = false;
+    if (!reporting) {
+        reporting = true;
+        if (CWinApp* app = AfxGetApp())
+            app->ReportException(what);
+        reporting = false;
+    }
+    return true;
+}
+} // namespace
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* dialog = nullptr;
     if (message == WM_INITDIALOG) {
@@ -293,12 +309,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         } else {
             handled = dialog->Dispatch(message, wParam, lParam, result);
         }
-    } catch (const CException&) {
-        handled = true;
-    } catch (const std::exception&) {
-        handled = true;
+    } catch (const std::exception& error) {
+        handled = ReportUncaught(error.what());
     } catch (...) {
-        handled = true;
+        handled = ReportUncaught("an exception of unknown type");
     }
 
     if (message == WM_NCDESTROY) {

@@ -70,15 +70,6 @@ BOOL CListCtrl::SetItemData(int index, DWORD_PTR data) {
     return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-DWORD_PTR CListCtrl::GetItemData(int index) const {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    return static_cast<DWORD_PTR>(item.lParam);
-}
-
 BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask) {
     LVITEMA item{};
     item.state = state;

@@ -1,5 +1,6 @@
 #include "framework/CWinApp.h"
-#include "framework/CodePage.h"
+#include "framework/PathFunctions.h"
+#include "framework/StandardError.h"
 
 #ifdef _WIN32
 #include "framework/CWnd.h"
@@ -9,37 +10,6 @@
 
 namespace {
 CWinApp* g_app = nullptr;
-
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
-// The module's file name without its extension, scanned so that the trail byte of a double-byte
-// character is never taken for a separator or a dot.
-CString TitleOfModule(const CString& path) {
-    const CodePage& codePage = CodePage::Active();
-    int nameStart = 0;
-    for (int i = 0; i < path.GetLength(); ++i) {
-        if (codePage.IsLeadByte(path[i]) && i + 1 < path.GetLength()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == kSeparator)
-            nameStart = i + 1;
-    }
-    int dot = -1;
-    for (int i = nameStart; i < path.GetLength(); ++i) {
-        if (codePage.IsLeadByte(path[i]) && i + 1 < path.GetLength()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '.')
-            dot = i;
-    }
-    return dot < 0 ? path.Mid(nameStart) : path.Mid(nameStart, dot - nameStart);
-}
 } // namespace
 
 CWinApp::CWinApp(const char* appName) {
@@ -67,7 +37,7 @@ int CWinApp::Run(const CString& modulePath, std::vector<CString> arguments) {
     m_modulePath = modulePath;
     m_arguments = std::move(arguments);
     if (!m_pszAppName) {
-        m_appName = TitleOfModule(modulePath);
+        m_appName = ExtractFileTitle(ExtractFileName(modulePath));
         m_pszAppName = m_appName;
     }
     if (!InitInstance())
@@ -75,6 +45,15 @@ int CWinApp::Run(const CString& modulePath, std::vector<CString> arguments) {
     // The program does all its work inside InitInstance; there is no message loop of the
     // application's own.
     return ExitInstance();
+}
+
+void CWinApp::ReportException(const char* what) noexcept {
+    try {
+        StandardError::WriteLine(CString(m_pszAppName ? m_pszAppName : "") +
+                                 ": unexpected error: " + what);
+    } catch (...) {
+        // Out of memory while telling of an error: nothing is left to tell it with.
+    }
 }
 
 void CWinApp::SetProfileName(const CString& path) {

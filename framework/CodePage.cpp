@@ -3,12 +3,6 @@
 #include <string>
 #include <string_view>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cstdlib>
-#endif
-
 namespace {
 CodePage& ActiveSlot() {
     static CodePage active = CodePage::FromSystem();
@@ -30,25 +24,6 @@ CodePage CodePage::Cp932() {
     for (int b = 0xE0; b <= 0xFC; ++b)
         rule.m_lead[b] = true;
     return rule;
-}
-
-CodePage CodePage::FromSystem() {
-#ifdef _WIN32
-    CodePage rule;
-    rule.m_number = static_cast<int>(GetACP());
-    for (int b = 0; b < 256; ++b)
-        rule.m_lead[b] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(b)) != FALSE;
-    return rule;
-#else
-    // The locale's name says it all; loading the locale's data only to ask it for its codeset
-    // would cost a stamping run more than its own work on a small script.
-    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* name = std::getenv(variable);
-        if (name && *name)
-            return FromLocaleName(name);
-    }
-    return SingleByte();
-#endif
 }
 
 CodePage CodePage::FromLocaleName(std::string_view name) {
@@ -138,4 +113,22 @@ int FitWholeCharacters(std::string_view text, int limit) {
         length += width;
     }
     return length;
+}
+
+int ReverseFindMbcs(std::string_view text, char ch) {
+    const CodePage& codePage = CodePage::Active();
+    if (!codePage.HasLeadBytes()) {
+        const size_t at = text.rfind(ch);
+        return at == std::string_view::npos ? -1 : static_cast<int>(at);
+    }
+    int last = -1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (codePage.IsLeadByte(text[i]) && i + 1 < text.size()) {
+            ++i;
+            continue;
+        }
+        if (text[i] == ch)
+            last = static_cast<int>(i);
+    }
+    return last;
 }

@@ -1,6 +1,7 @@
 #include "framework/FullPath.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -33,15 +34,23 @@ CString FindProgram(const CString& name) {
     std::string_view folders = path ? path : "";
     while (!folders.empty()) {
         const size_t colon = folders.find(':');
-        std::string folder(folders.substr(0, colon));
+        std::string candidate(folders.substr(0, colon));
         folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
-        if (folder.empty())
-            folder = ".";
-        const std::string candidate = folder + "/" + std::string(name.View());
+        if (candidate.empty())
+            candidate.push_back('.');
+        candidate.append("/").append(name.View());
         struct stat info {};
         if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)
             return CString(candidate.c_str());
     }
+    return CString();
+}
+
+CString ModulePath() {
+    std::vector<char> buffer(PATH_MAX);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length > 0 && static_cast<size_t>(length) < buffer.size())
+        return CString(buffer.data(), static_cast<int>(length));
     return CString();
 }

@@ -43,3 +43,16 @@ CString FindProgram(const CString& name) {
         return CString();
     return found;
 }
+
+CString ModulePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return CString();
+        if (length < buffer.size())
+            return CString(buffer.data(), static_cast<int>(length));
+        buffer.resize(buffer.size() * 2);
+    }
+}

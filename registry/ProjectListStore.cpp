@@ -11,6 +11,7 @@ namespace {
 constexpr char kProjectSection[] = "PROJECT";
 constexpr char kSize[] = "SIZE";
 constexpr char kName[] = "APPLICATION";
+// Spelled as every stored INI file spells it: a corrected key would read every major version as 0.
 constexpr char kMajor[] = "MEJORVERSION";
 constexpr char kMinor[] = "MINORVERSION";
 constexpr char kSub[] = "SUBVERSION";

@@ -3,6 +3,7 @@
 #include "framework/FullPath.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
+#include "stamp/StampScript.h"
 
 CString ProjectScript::FullPath(const CString& path) {
     // The same spelling a stamping run locks: it resolves the name it was given.
@@ -10,16 +11,24 @@ CString ProjectScript::FullPath(const CString& path) {
     return FullPathOf(path, full) ? full : path;
 }
 
-ProjectScript::ProjectScript(const CString& path) : m_path(path), m_lock(FullPath(path)) {}
+ProjectScript::ProjectScript(const CString& path)
+    : m_path(path), m_lock(kScriptLockName, FullPath(path)) {}
 
 bool ProjectScript::Read(VersionNumber& version) const {
     VersionNumber read;
-    if (!ReadRcVersion(m_path, read))
+    if (!m_lock.IsHeld() || !ReadRcVersion(m_path, read))
         return false;
     version = read;
     return true;
 }
 
 bool ProjectScript::Write(const VersionNumber& version, CString& failure) const {
-    return WriteRcVersion(m_path, version, &failure) != FALSE;
+    // Unlocked, this write could undo a build that a stamping run records at the same moment.
+    if (!m_lock.IsHeld()) {
+        failure = "cannot lock the script: " + m_lock.Failure();
+        return false;
+    }
+    const StampResult written = WriteRcVersion(m_path, version);
+    failure = written.Reason();
+    return written.IsDone();
 }

@@ -6,6 +6,6 @@ int VersionSteps::RaisedByOne(int value) {
 
 int VersionSteps::Stepped(int value, int proposedDelta) {
     if (proposedDelta < 0)
-        return value > 0 ? value - 1 : value;
+        return value > kLargest ? kLargest : value > 0 ? value - 1 : value;
     return RaisedByOne(value);
 }

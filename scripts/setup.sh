@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-dev          # native tree, sanitizers, libFuzzer
+  strace                                                # the native fault-injection tests
   googletest libbenchmark-dev                           # tests and benchmarks
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Revtally.exe and windres
   wine wine64 xvfb fonts-ipafont-gothic locales         # running it for real
@@ -27,9 +28,11 @@ as_root() {
 }
 
 missing=()
+# Each query's output is taken whole before it is looked at: under pipefail a grep -q that stops
+# reading early makes the writer fail with SIGPIPE, and the pipeline with it.
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [ "$status" = 'install ok installed' ] || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
@@ -38,7 +41,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 $install_only && exit 0
 
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+if ! grep -qix 'ja_JP.utf8' <<<"$(locale -a 2>/dev/null)"; then
   echo "setup: generating the ja_JP.UTF-8 locale"
   as_root sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
@@ -47,7 +50,9 @@ fi
 
 [ "${1:-}" = --no-build ] && exit 0
 
+# A tree configured since the presets last changed is only built: the build configures again by
+# itself when a CMake file changed, and builds nothing when nothing did.
 for preset in native windows; do
-  cmake --preset "$preset" >/dev/null
+  [ "build/$preset/CMakeCache.txt" -nt CMakePresets.json ] || cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done

@@ -6,67 +6,52 @@
 #include "stamp/TextRules.h"
 
 namespace {
-void SetFailure(CString* failure, const CString& reason) {
-    if (failure)
-        *failure = reason;
-}
-
-BOOL ParseText(const ScriptEncoding& script, VersionNumber& version, CString* failure) {
+StampResult ParseText(const ScriptEncoding& script, VersionNumber& version) {
     const std::string_view text = script.Text();
-    const int block = FindMbcs(text, "VS_VERSION_INFO", 0, script.SearchRule());
-    if (block < 0) {
-        SetFailure(failure, "no VS_VERSION_INFO resource");
-        return FALSE;
-    }
+    const int block = FindVersionBlock(text, script.SearchRule());
+    if (block < 0)
+        return StampResult::LeftAlone(kNoVersionResource);
     StatementLine line;
-    if (!FindStatementLine(text, "FILEVERSION", block, line, script.SearchRule())) {
-        SetFailure(failure, "no FILEVERSION statement ending in CR LF after VS_VERSION_INFO");
-        return FALSE;
-    }
+    if (!FindStatementLine(text, "FILEVERSION", block, line, script.SearchRule()))
+        return StampResult::LeftAlone(
+            "no FILEVERSION statement ending in CR LF in the version resource");
     // A TAB is deliberately not a delimiter.
     StringTokenizer tokens(CString(text.substr(static_cast<size_t>(line.begin),
                                                static_cast<size_t>(line.end - line.begin))),
                            " ,\r\n");
-    if (tokens.PeekToken().IsEmpty()) {
-        SetFailure(failure, "empty FILEVERSION statement");
-        return FALSE;
-    }
+    if (tokens.PeekToken().IsEmpty())
+        return StampResult::LeftAlone("empty FILEVERSION statement");
     tokens.NextToken(); // the keyword itself
     for (int* number : {&version.major, &version.minor, &version.sub, &version.build}) {
-        if (!tokens.HasMoreTokens()) {
-            SetFailure(failure, "FILEVERSION statement does not hold four numbers");
-            return FALSE;
-        }
+        if (!tokens.HasMoreTokens())
+            return StampResult::LeftAlone("FILEVERSION statement does not hold four numbers");
         const CString token = tokens.NextToken();
         // A macro such as VER_MAJOR would read as 0, and the rewrite would then replace the
         // project's version definitions with that 0.
-        if (!IsNumberToken(token.View())) {
-            SetFailure(failure,
-                       "FILEVERSION holds " + script.ForMessage(token.View()) + ", not a number");
-            return FALSE;
-        }
+        if (!IsNumberToken(token.View()))
+            return StampResult::LeftAlone("FILEVERSION holds " + script.ForMessage(token.View()) +
+                                          ", not a number");
         *number = ParseAtoi(token.View());
     }
-    return TRUE;
+    return StampResult::Done();
 }
 } // namespace
 
-BOOL ParseRcVersion(const CString& bytes, VersionNumber& version, CString* failure) {
+StampResult ParseRcVersion(const CString& bytes, VersionNumber& version) {
     version = VersionNumber{};
     ScriptEncoding script;
-    if (!script.Decode(bytes.View(), failure))
-        return FALSE;
-    return ParseText(script, version, failure);
+    CString failure;
+    if (!script.Decode(bytes.View(), &failure))
+        return StampResult::LeftAlone(failure);
+    return ParseText(script, version);
 }
 
-BOOL ReadRcVersion(const CString& path, VersionNumber& version, CString* failure) {
+StampResult ReadRcVersion(const CString& path, VersionNumber& version) {
     CString bytes;
     try {
         bytes = LoadFileBytes(path);
     } catch (const CFileException& error) {
-        if (failure)
-            *failure = CString("cannot read the script: ") + error.Describe();
-        return FALSE;
+        return StampResult::Failed(CString("cannot read the script: ") + error.Describe());
     }
-    return ParseRcVersion(bytes, version, failure);
+    return ParseRcVersion(bytes, version);
 }

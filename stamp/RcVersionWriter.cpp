@@ -51,10 +51,8 @@ bool ContinuesOnNextLine(std::string_view line, const CodePage& rule) {
     return !line.empty() && line.back() == ',';
 }
 
-BOOL Fail(CString* failure, const CString& reason) {
-    if (failure)
-        *failure = reason;
-    return FALSE;
+StampResult Refuse(const CString& reason) {
+    return StampResult::LeftAlone(reason);
 }
 
 std::string_view LineText(std::string_view text, const StatementLine& line) {
@@ -64,79 +62,104 @@ std::string_view LineText(std::string_view text, const StatementLine& line) {
 // A statement is replaced only when what it holds are numbers: "FILEVERSION VER_MAJOR,..." keeps
 // the project's version macros. Tokens are counted from the end of the keyword, so a TAB after it
 // does no harm; past the fourth, a trailing comment is not looked at.
-BOOL CheckNumbers(const ScriptEncoding& script, std::string_view keyword, const StatementLine& line,
-                  CString* failure) {
+StampResult CheckNumbers(const ScriptEncoding& script, std::string_view keyword,
+                         const StatementLine& line) {
     StringTokenizer tokens(CString(LineText(script.Text(), line).substr(keyword.size())), " ,\r\n");
     for (int count = 0; count < 4 && tokens.HasMoreTokens(); ++count) {
         const CString token = tokens.NextToken();
         if (!IsNumberToken(token.View()))
-            return Fail(failure, CString(keyword) + " holds " + script.ForMessage(token.View()) +
-                                     ", not a number");
+            return Refuse(CString(keyword) + " holds " + script.ForMessage(token.View()) +
+                          ", not a number");
     }
-    return TRUE;
+    return StampResult::Done();
 }
 
 // A string value is replaced only when a string literal follows its name (blanks, a comma,
-// blanks, then " or L"): VALUE "FileVersion", VER_FILEVERSION_STR stays as it is.
-BOOL CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
-                        const StatementLine& line, CString* failure) {
+// blanks, then " or L") and nothing but blanks and a comment follows the literal on its line:
+// VALUE "FileVersion", VER_FILEVERSION_STR stays as it is, and so does a value that goes on after
+// its literal ("0.10.70.0" APP_VERSION_TEXT), which the new line would cut off.
+StampResult CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
+                               const StatementLine& line) {
     std::string_view rest = LineText(script.Text(), line).substr(keyword.size());
     auto skipBlanks = [&rest] {
         while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
     };
+    const CString name(keyword);
     skipBlanks();
+    bool literal = false;
     if (!rest.empty() && rest.front() == ',') {
         rest.remove_prefix(1);
         skipBlanks();
-        if (rest.substr(0, 1) == "\"" || rest.substr(0, 2) == "L\"")
-            return TRUE;
+        literal = rest.substr(0, 1) == "\"" || rest.substr(0, 2) == "L\"";
     }
-    const CString shown = script.ForMessage(rest);
-    return Fail(failure, CString(keyword) + (shown.IsEmpty()
-                                                 ? " holds no string literal"
-                                                 : " holds " + shown + ", not a string literal"));
+    if (!literal) {
+        const CString shown = script.ForMessage(rest);
+        return Refuse(name + (shown.IsEmpty() ? " holds no string literal"
+                                              : " holds " + shown + ", not a string literal"));
+    }
+    // To the closing quote: a doubled quote and a backslash escape do not close the literal, and
+    // a double-byte character is passed over whole.
+    size_t i = rest.find('"') + 1;
+    const CodePage& rule = script.SearchRule();
+    for (; i < rest.size(); ++i) {
+        if (rule.IsLeadByte(rest[i]) || rest[i] == '\\' ||
+            (rest[i] == '"' && i + 1 < rest.size() && rest[i + 1] == '"'))
+            ++i;
+        else if (rest[i] == '"')
+            break;
+    }
+    if (i >= rest.size())
+        return Refuse(name + " holds a string literal that does not close on its line");
+    rest.remove_prefix(i + 1);
+    skipBlanks();
+    if (!rest.empty() && rest.substr(0, 2) != "//" && rest.substr(0, 2) != "/*")
+        return Refuse(name + " goes on after its string literal: " + script.ForMessage(rest));
+    return StampResult::Done();
 }
 
-BOOL LocateStatement(const ScriptEncoding& script, std::string_view keyword, int start,
-                     StatementLine& line, CString* failure) {
+StampResult LocateStatement(const ScriptEncoding& script, std::string_view keyword, int start,
+                            StatementLine& line) {
     const std::string_view text = script.Text();
     const CString name(keyword);
     switch (LocateLine(text, keyword, start, line, script.SearchRule())) {
     case LineState::missing:
-        return Fail(failure, "no " + name + " statement in the version resource");
+        return Refuse("no " + name + " statement in the version resource");
     case LineState::unterminated:
-        return Fail(failure, "the " + name + " line does not end in CR LF");
+        return Refuse("the " + name + " line does not end in CR LF");
     case LineState::found:
         break;
     }
     if (ContinuesOnNextLine(LineText(text, line), script.SearchRule()))
-        return Fail(failure, "the " + name + " statement goes on over the next line");
-    return CheckNumbers(script, keyword, line, failure);
+        return Refuse("the " + name + " statement goes on over the next line");
+    return CheckNumbers(script, keyword, line);
 }
 } // namespace
 
-BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CString& result,
-                      CString* failure) {
+StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version, CString& result) {
     ScriptEncoding script;
-    if (!script.Decode(bytes.View(), failure))
-        return FALSE;
+    CString failure;
+    if (!script.Decode(bytes.View(), &failure))
+        return Refuse(failure);
     // Writing back only the text before it would cut the file short.
     if (script.HadNul())
-        return Fail(failure, script.GetForm() == ScriptEncoding::Form::ansi
-                                 ? "the script holds a NUL byte (UTF-16 without a byte-order mark?)"
-                                 : "the script holds a U+0000 character");
+        return Refuse(script.GetForm() == ScriptEncoding::Form::ansi
+                          ? "the script holds a NUL byte (UTF-16 without a byte-order mark?)"
+                          : "the script holds a U+0000 character");
     const std::string_view view = script.Text();
     const CodePage& rule = script.SearchRule();
-    const int block = FindMbcs(view, "VS_VERSION_INFO", 0, rule);
+    const int block = FindVersionBlock(view, rule);
     if (block < 0)
-        return Fail(failure, "no VS_VERSION_INFO resource");
+        return Refuse(kNoVersionResource);
 
     StatementLine fileVersion;
     StatementLine productVersion;
-    if (!LocateStatement(script, "FILEVERSION", block, fileVersion, failure) ||
-        !LocateStatement(script, "PRODUCTVERSION", fileVersion.end, productVersion, failure))
-        return FALSE;
+    if (StampResult found = LocateStatement(script, "FILEVERSION", block, fileVersion); !found)
+        return found;
+    if (StampResult found =
+            LocateStatement(script, "PRODUCTVERSION", fileVersion.end, productVersion);
+        !found)
+        return found;
 
     CString numbers;
     numbers.Format("%d, %d, %d, %d", version.major, version.minor, version.sub, version.build);
@@ -155,7 +178,7 @@ BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CStrin
         if (state == LineState::missing)
             break;
         if (state == LineState::unterminated)
-            return Fail(failure, "a \"FileVersion\" line does not end in CR LF");
+            return Refuse("a \"FileVersion\" line does not end in CR LF");
         fileStrings.push_back({line.begin, line.end, fileString});
         from = line.end;
     }
@@ -165,7 +188,7 @@ BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CStrin
         if (state == LineState::missing)
             break;
         if (state == LineState::unterminated)
-            return Fail(failure, "a \"ProductVersion\" line does not end in CR LF");
+            return Refuse("a \"ProductVersion\" line does not end in CR LF");
         // A "ProductVersion" behind a "FileVersion" on the same line went with that line.
         const auto covering = std::find_if(fileStrings.begin(), fileStrings.end(), [&](auto& f) {
             return f.begin < line.begin && line.begin < f.end;
@@ -183,11 +206,15 @@ BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CStrin
         from = line.end;
     }
     for (const Replacement& value : fileStrings)
-        if (!CheckStringLiteral(script, kFileVersionString, {value.begin, value.end}, failure))
-            return FALSE;
+        if (StampResult literal =
+                CheckStringLiteral(script, kFileVersionString, {value.begin, value.end});
+            !literal)
+            return literal;
     for (const Replacement& value : productStrings)
-        if (!CheckStringLiteral(script, kProductVersionString, {value.begin, value.end}, failure))
-            return FALSE;
+        if (StampResult literal =
+                CheckStringLiteral(script, kProductVersionString, {value.begin, value.end});
+            !literal)
+            return literal;
     replacements.insert(replacements.end(), fileStrings.begin(), fileStrings.end());
     replacements.insert(replacements.end(), productStrings.begin(), productStrings.end());
     std::sort(replacements.begin(), replacements.end(),
@@ -204,21 +231,26 @@ BOOL RewriteRcVersion(const CString& bytes, const VersionNumber& version, CStrin
     }
     out.append(view.substr(static_cast<size_t>(copied)));
     std::string encoded;
-    if (!script.Encode(std::move(out), encoded, failure))
-        return FALSE;
+    if (!script.Encode(std::move(out), encoded, &failure))
+        return Refuse(failure);
     result = CString(std::move(encoded));
-    return TRUE;
+    return StampResult::Done();
 }
 
-BOOL WriteRcVersion(const CString& path, const VersionNumber& version, CString* failure) {
+StampResult WriteRcVersion(const CString& path, const VersionNumber& version) {
+    CString bytes;
     try {
-        const CString bytes = LoadFileBytes(path);
-        CString result;
-        if (!RewriteRcVersion(bytes, version, result, failure))
-            return FALSE;
-        AtomicFileWriter::ReplaceContents(path, result.View());
-        return TRUE;
+        bytes = LoadFileBytes(path);
     } catch (const CFileException& error) {
-        return Fail(failure, CString("cannot rewrite the script: ") + error.Describe());
+        return StampResult::Failed(CString("cannot read the script: ") + error.Describe());
     }
+    CString result;
+    if (StampResult rewritten = RewriteRcVersion(bytes, version, result); !rewritten)
+        return rewritten;
+    try {
+        AtomicFileWriter::ReplaceContents(path, result.View());
+    } catch (const CFileException& error) {
+        return StampResult::Failed(CString("cannot rewrite the script: ") + error.Describe());
+    }
+    return StampResult::Done();
 }

@@ -55,24 +55,6 @@ int FindMbcs(std::string_view text, std::string_view what, int start, const Code
     }
 }
 
-int ReverseFindMbcs(std::string_view text, char ch) {
-    const CodePage& codePage = CodePage::Active();
-    if (!codePage.HasLeadBytes()) {
-        const size_t at = text.rfind(ch);
-        return at == std::string_view::npos ? -1 : static_cast<int>(at);
-    }
-    int last = -1;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (codePage.IsLeadByte(text[i]) && i + 1 < text.size()) {
-            ++i;
-            continue;
-        }
-        if (text[i] == ch)
-            last = static_cast<int>(i);
-    }
-    return last;
-}
-
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
                        StatementLine& line, const CodePage& rule) {
     const int begin = FindMbcs(text, keyword, start, rule);
@@ -85,6 +67,38 @@ bool FindStatementLine(std::string_view text, std::string_view keyword, int star
     line.begin = begin;
     line.end = static_cast<int>(cr);
     return true;
+}
+
+int FindVersionBlock(std::string_view text, const CodePage& rule) {
+    const int named = FindMbcs(text, "VS_VERSION_INFO", 0, rule);
+    if (named >= 0)
+        return named;
+    constexpr std::string_view kKeyword = "VERSIONINFO";
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isNameCharacter = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    };
+    for (int at = FindMbcs(text, kKeyword, 0, rule); at >= 0;
+         at = FindMbcs(text, kKeyword, at + static_cast<int>(kKeyword.size()), rule)) {
+        const size_t end = static_cast<size_t>(at) + kKeyword.size();
+        if (end < text.size() && !isBlank(text[end]) && text[end] != '\r' && text[end] != '\n')
+            continue;
+        // Back over the blanks and the name to the start of the line; CR and LF are never the
+        // second byte of a double-byte character.
+        size_t i = static_cast<size_t>(at);
+        size_t blanks = 0;
+        while (i > 0 && isBlank(text[i - 1]))
+            --i, ++blanks;
+        size_t name = 0;
+        while (i > 0 && isNameCharacter(text[i - 1]))
+            --i, ++name;
+        while (i > 0 && isBlank(text[i - 1]))
+            --i;
+        if (blanks > 0 && name > 0 && (i == 0 || text[i - 1] == '\r' || text[i - 1] == '\n'))
+            return at;
+    }
+    return -1;
 }
 
 bool IsNumberToken(std::string_view token) {

@@ -1,25 +1,32 @@
 #include "stamp/VersionHistory.h"
 
-#include "framework/AtomicFileWriter.h"
-#include "framework/CFile.h"
 #include "framework/CFileException.h"
 #include "framework/CTime.h"
-#include "stamp/PathFunctions.h"
+#include "framework/PathFunctions.h"
 #include "stamp/TextRules.h"
 
 namespace {
 constexpr char kUpdateList[] = "#UPDATELIST";
 constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
-
-void SetFailure(CString* failure, const CString& reason) {
-    if (failure)
-        *failure = reason;
-}
 } // namespace
 
 CString HistoryFilePath(const CString& scriptPath) {
-    return ExtractDirectory(scriptPath) + ExtractFileTitle(ExtractFileName(scriptPath)) +
-           "_ver.txt";
+    return HistoryFilePath(ExtractDirectory(scriptPath),
+                           ExtractFileTitle(ExtractFileName(scriptPath)));
+}
+
+CString HistoryFilePath(const CString& directory, const CString& title) {
+    return directory + title + "_ver.txt";
+}
+
+std::optional<CString> LoadVersionHistory(const CString& historyPath) {
+    try {
+        return LoadFileBytes(historyPath);
+    } catch (const CFileException& error) {
+        if (error.m_cause == CFileException::fileNotFound)
+            return std::nullopt;
+        throw;
+    }
 }
 
 CString HistoryTemplate(const CString& title) {
@@ -36,37 +43,20 @@ CString FormatHistoryEntry(const CString& timeStamp, const VersionNumber& versio
     return entry;
 }
 
-bool InsertHistoryEntry(CString& text, const CString& entry) {
-    const int at = FindMbcs(text.View(), kUpdateList, 0);
-    if (at < 0)
-        return false;
-    text.Insert(at + static_cast<int>(sizeof kUpdateList) - 1, entry);
-    return true;
+CString CurrentTimeStamp() {
+    return CTime::Now().Format(kTimeStampFormat);
 }
 
-void AppendVersionHistory(CString path, const VersionNumber& version, CString* failure) {
-    if (path.IsEmpty())
-        return;
-    const CString historyPath = HistoryFilePath(path);
-    try {
-        CString text;
-        if (!CFile::Exists(historyPath)) {
-            text = HistoryTemplate(ExtractFileTitle(ExtractFileName(path)));
-        } else {
-            bool hadNul = false;
-            text = LoadTextFile(historyPath, &hadNul);
-            if (hadNul) {
-                SetFailure(failure, historyPath + ": the history file holds a NUL byte");
-                return;
-            }
-        }
-        const CString stamp = CTime::Now().Format(kTimeStampFormat);
-        if (!InsertHistoryEntry(text, FormatHistoryEntry(stamp, version))) {
-            SetFailure(failure, historyPath + ": the history file has no #UPDATELIST line");
-            return;
-        }
-        AtomicFileWriter::ReplaceContents(historyPath, text.View());
-    } catch (const CFileException& error) {
-        SetFailure(failure, historyPath + ": cannot update the history file: " + error.Describe());
-    }
+StampResult AddHistoryEntry(const std::optional<CString>& existing, const CString& title,
+                            const CString& timeStamp, const VersionNumber& version,
+                            CString& result) {
+    result = existing ? *existing : HistoryTemplate(title);
+    if (result.View().find('\0') != std::string_view::npos)
+        return StampResult::LeftAlone("the history file holds a NUL byte");
+    const int at = FindMbcs(result.View(), kUpdateList, 0);
+    if (at < 0)
+        return StampResult::LeftAlone("the history file has no #UPDATELIST line");
+    result.Insert(at + static_cast<int>(sizeof kUpdateList) - 1,
+                  FormatHistoryEntry(timeStamp, version));
+    return StampResult::Done();
 }

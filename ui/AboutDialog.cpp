@@ -1,5 +1,7 @@
 #include "ui/AboutDialog.h"
 
+#include "framework/FullPath.h"
+
 #include "res/ProductInfo.h"
 #include "res/resource.h"
 
@@ -41,22 +43,13 @@ const MessageMap* AboutDialog::GetMessageMap() const {
 AboutDialog::AboutDialog(CWnd* parent) : CDialog(kTemplateId, parent) {}
 
 bool AboutDialog::ReadOwnVersion(CString& version, CString& build) {
-    std::vector<char> module(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
-        if (length == 0)
-            return false;
-        if (length < module.size())
-            break;
-        module.resize(module.size() * 2);
-    }
+    const CString module = ModulePath();
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(module.data(), &handle);
+    const DWORD size = module.IsEmpty() ? 0 : GetFileVersionInfoSizeA(module, &handle);
     if (size == 0)
         return false;
     std::vector<char> block(size + 2);
-    if (!GetFileVersionInfoA(module.data(), 0, size, block.data()))
+    if (!GetFileVersionInfoA(module, 0, size, block.data()))
         return false;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;

@@ -4,7 +4,6 @@
 #include "framework/CFileDialog.h"
 #include "framework/CFileException.h"
 #include "framework/IniDocument.h"
-#include "framework/CTime.h"
 #include "framework/CWinApp.h"
 #include "framework/DataExchange.h"
 #include "framework/Win32Text.h"
@@ -12,6 +11,7 @@
 #include "registry/VersionSteps.h"
 #include "res/resource.h"
 #include "stamp/HandOffRecord.h"
+#include "stamp/VersionHistory.h"
 #include "ui/AboutDialog.h"
 #include "ui/DirectoryDialog.h"
 #include "ui/HandOffReceiver.h"
@@ -23,7 +23,6 @@
 #include <utility>
 
 namespace {
-constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
 constexpr UINT kProfileUnreadMessage = WM_APP + 0x102;
 
 // A message of the string table about the INI file: its path and why it failed.
@@ -81,9 +80,7 @@ const MessageMap* MainDialog::GetMessageMap() const {
     return &kMessageMap;
 }
 
-MainDialog::MainDialog(const LaunchOptions* launchOptions, CWnd* parent)
-    : TrayDialog(kTemplateId, launchOptions && launchOptions->trayMode, parent),
-      m_launchOptions(launchOptions) {}
+MainDialog::MainDialog(bool trayMode, CWnd* parent) : TrayDialog(kTemplateId, trayMode, parent) {}
 
 void MainDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -319,7 +316,7 @@ void MainDialog::ApplyResourceScript(const CString& path) {
     // read never reaches the record or the script.
     const ProjectScript script(path);
     const bool isRead = script.Read(record->version);
-    record->lastUpdate = CTime::Now().Format(kTimeStampFormat);
+    record->lastUpdate = CurrentTimeStamp();
     SelectProject(record);
     if (isRead)
         CommitCurrentProject();

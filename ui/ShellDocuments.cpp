@@ -4,14 +4,14 @@
 #include "framework/CWinApp.h"
 #include "framework/Win32Text.h"
 #include "registry/ProjectRecord.h"
+#include "framework/PathFunctions.h"
 #include "res/resource.h"
-#include "stamp/PathFunctions.h"
+#include "stamp/VersionHistory.h"
 
 #include <shellapi.h>
 
 namespace {
 constexpr char kHelpFileName[] = "Revtally.chm";
-constexpr char kHistorySuffix[] = "_ver.txt";
 
 INT_PTR Open(HWND owner, const CString& file, int show) {
     return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", file, "", "", show));
@@ -43,7 +43,7 @@ void ShellDocuments::CloseHelp() {
 }
 
 void ShellDocuments::ShowHistory(HWND owner, const ProjectRecord& project) {
-    const INT_PTR result = Open(owner, project.directory + project.name + kHistorySuffix, SW_SHOW);
+    const INT_PTR result = Open(owner, HistoryFilePath(project.directory, project.name), SW_SHOW);
     Tell(result == SE_ERR_FNF || result == SE_ERR_PNF ? IDS_HISTORY_NOT_FOUND
          : result == SE_ERR_ACCESSDENIED              ? IDS_HISTORY_IN_USE
          : result == ERROR_BAD_FORMAT                 ? IDS_HISTORY_DAMAGED

@@ -277,6 +277,18 @@ TEST_F(HandOff, StampWithNoWindowStartsExactlyOneInTheTray) {
     EXPECT_EQ(Ini("PROJECT0", "RCFILE"), app);
 }
 
+// Nothing to show: no window is started for a script whose numbers could not be read.
+TEST_F(HandOff, UnreadableScriptsAreNotHandedOff) {
+    const std::string tab = NewScript("tab", 1, 4);
+    WriteBytes(tab, ReplaceAll(ReadBytes(tab), "FILEVERSION ", "FILEVERSION\t"));
+    const std::string noBlock = NewScript("noblock", 1, 4);
+    WriteBytes(noBlock, ReplaceAll(ReadBytes(noBlock), "VS_VERSION_INFO", "// 1"));
+    for (const std::string& script : {tab, noBlock})
+        Stamp(script);
+    EXPECT_TRUE(MainWindows().empty());
+    EXPECT_TRUE(ProgramProcesses().empty());
+}
+
 TEST_F(HandOff, RenamedProgramStampsWithoutAWindow) {
     // Nothing named "revtally.exe" beside it or in the current folder.
     const std::string program = m_folder.Path("stamper.exe");

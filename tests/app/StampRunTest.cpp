@@ -131,7 +131,8 @@ TEST_F(StampRun, StampsScriptsInTheirOwnEncoding) {
     };
     const Case cases[] = {{"wizard_utf16le", "Version 1.0.0\tbuild 1"},
                           {"utf16be", "Version 2.3.4\tbuild 5"},
-                          {"utf8_bom", "Version 3.1.4\tbuild 1"}};
+                          {"utf8_bom", "Version 3.1.4\tbuild 1"},
+                          {"mingw_numbered", "Version 0.9.2\tbuild 0"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
         const std::string name = std::string(c.script) + ".rc";
@@ -143,12 +144,6 @@ TEST_F(StampRun, StampsScriptsInTheirOwnEncoding) {
         EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path(std::string(c.script) + "_ver.txt"))),
                   History(c.script, {c.entry}));
     }
-}
-
-TEST_F(StampRun, BuildAtTheLargestNumberStaysThere) {
-    WriteBytes(m_folder.Path("app.rc"), Stamped("1, 0, 0, 2147483647"));
-    EXPECT_EQ(Stamp({"app.rc"}).exitCode, 0);
-    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 2147483647"));
 }
 
 // A script that cannot be stamped is left exactly as it was, gets no history, and the build log
@@ -169,8 +164,8 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
         ReplaceAll(Stamped("1, 0, 0, 1"), "PRODUCTVERSION 1, 0, 0, 1", "PRODUCTVERSION " + macros);
     const Case cases[] = {
         {"missing.rc", std::nullopt, false},
-        {"noblock.rc", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1\r\n",
-         false},
+        {"noblock.rc", "// 1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1\r\n",
+         false, "no version resource"},
         {"lfonly.rc", "VS_VERSION_INFO VERSIONINFO\n FILEVERSION 1,0,0,1\n", false},
         {"readonly.rc", std::nullopt, true},
         // Version macros: the project's definitions stay, and no build is recorded.
@@ -180,6 +175,18 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
          "\"FileVersion\" holds TT_RES_VERSION_STR"},
         {"macroproduct.rc", macroProduct, false, "PRODUCTVERSION holds TT_VERSION_MAJOR"},
         {"oddutf16.rc", Utf16File(Stamped("1, 0, 0, 1")) + "\r", false, "odd length"},
+        // A release tag after the literal, or two literals: the new line would cut them off.
+        {"releasetag.rc",
+         ReplaceAll(Stamped("1, 0, 0, 1"), "\"1, 0, 0, 1\\0\"\r\n",
+                    "\"1.0.0.1\" APP_VERSION_TEXT\r\n"),
+         false, "\"FileVersion\" goes on after its string literal: APP_VERSION_TEXT"},
+        {"twoliterals.rc",
+         ReplaceAll(Stamped("1, 0, 0, 1"), "\"1, 0, 0, 1\\0\"\r\n", "\"1.0.0.1\" \" beta\"\r\n"),
+         false, "goes on after its string literal"},
+        // A version resource holds 16-bit numbers: the next one would compile to another.
+        {"build65535.rc", Stamped("1, 0, 0, 65535"), false,
+         "build 65535 is the largest number a version resource holds; raise the sub version"},
+        {"major70000.rc", Stamped("70000, 0, 0, 1"), false, "major 70000 is outside 0 to 65535"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -207,7 +214,9 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
     }
 }
 
-TEST_F(StampRun, ReadOnlyHistoryStillRaisesTheBuild) {
+// A build is stamped only when its entry can be written too, and the hand-off needs what the
+// script was read to hold.
+TEST_F(StampRun, ReadOnlyHistoryStopsTheStamp) {
     WriteBytes(m_folder.Path("app.rc"), Stamped("1, 0, 0, 5"));
     const std::string history = History("app", {});
     WriteBytes(m_folder.Path("app_ver.txt"), history);
@@ -216,9 +225,11 @@ TEST_F(StampRun, ReadOnlyHistoryStillRaisesTheBuild) {
     const RunResult result = Stamp({"app.rc"});
     SetReadOnly(m_folder.Path("app_ver.txt"), false);
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 6"));
+    EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 5"));
     EXPECT_EQ(ReadBytes(m_folder.Path("app_ver.txt")), history);
-    EXPECT_NE(result.standardError.find("app_ver.txt"), std::string::npos);
+    EXPECT_EQ(CountLines(result.standardError), 1) << result.standardError;
+    EXPECT_NE(result.standardError.find("app.rc: cannot write the history file"), std::string::npos)
+        << result.standardError;
     EXPECT_EQ(m_folder.List(), (std::vector<std::string>{"app.rc", "app_ver.txt"}));
 }
 

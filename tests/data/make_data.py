@@ -294,6 +294,24 @@ save("history_user.expected.txt", expected_history, final_newline=False)
 MARKS = {"utf-16-le": b"\xff\xfe", "utf-16-be": b"\xfe\xff", "utf-8": b"\xef\xbb\xbf"}
 
 
+def values(numbers, indent):
+    return [
+        indent + 'VALUE "FileVersion", "%s\\0"' % numbers,
+        indent + 'VALUE "ProductVersion", "%s\\0"' % numbers,
+    ]
+
+
+def replaced(lines, changes):
+    """lines with each (old, new, count) applied to exactly count whole lines, first ones first."""
+    out = list(lines)
+    for old, new, count in changes:
+        at = [i for i, line in enumerate(out) if line == old]
+        assert len(at) >= count, (old, at)
+        for i in at[:count]:
+            out[i] = new
+    return out
+
+
 def save_unicode(name, lines, codec):
     text = "\r\n".join(lines) + "\r\n"
     with open(os.path.join(HERE, name), "wb") as out:
@@ -472,3 +490,44 @@ save_unicode("utf8_bom.expected.rc", replaced(utf8_bom, [
     ('            VALUE "FileVersion", "3, 1, 4, 1\\0"', values("3, 1, 4, 2", " " * 12)[0], 1),
     ('            VALUE "ProductVersion", "3, 1, 4, 1\\0"', values("3, 1, 4, 2", " " * 12)[1], 1),
 ]), "utf-8")
+
+# As MinGW and CMake projects write it by hand: <windows.h> and no resource.h, the resource named
+# by number, the columns aligned with blanks, an English block with the Windows-1252 code page.
+mingw_numbered = [
+    "#include <windows.h>",
+    "",
+    "1 VERSIONINFO",
+    "FILEVERSION     0,9,2,0",
+    "PRODUCTVERSION  0,9,2,0",
+    "FILEFLAGSMASK   VS_FFI_FILEFLAGSMASK",
+    "FILEFLAGS       0",
+    "FILEOS          VOS_NT_WINDOWS32",
+    "FILETYPE        VFT_APP",
+    "FILESUBTYPE     VFT2_UNKNOWN",
+    "BEGIN",
+    '  BLOCK "StringFileInfo"',
+    "  BEGIN",
+    '    BLOCK "040904E4"',
+    "    BEGIN",
+    '      VALUE "CompanyName",      "Example Tools"',
+    '      VALUE "FileDescription",  "Batch renamer"',
+    '      VALUE "FileVersion",      "0.9.2"',
+    '      VALUE "InternalName",     "renamer"',
+    '      VALUE "OriginalFilename", "renamer.exe"',
+    '      VALUE "ProductName",      "renamer"',
+    '      VALUE "ProductVersion",   "0.9.2"',
+    "    END",
+    "  END",
+    '  BLOCK "VarFileInfo"',
+    "  BEGIN",
+    '    VALUE "Translation", 0x409, 1252',
+    "  END",
+    "END",
+]
+save("mingw_numbered.rc", mingw_numbered)
+save("mingw_numbered.expected.rc", replaced(mingw_numbered, [
+    ("FILEVERSION     0,9,2,0", "FILEVERSION 0, 9, 2, 1", 1),
+    ("PRODUCTVERSION  0,9,2,0", "PRODUCTVERSION 0, 9, 2, 1", 1),
+    ('      VALUE "FileVersion",      "0.9.2"', values("0, 9, 2, 1", " " * 6)[0], 1),
+    ('      VALUE "ProductVersion",   "0.9.2"', values("0, 9, 2, 1", " " * 6)[1], 1),
+]))

@@ -17,6 +17,7 @@
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstddef>
@@ -29,7 +30,8 @@
 
 namespace {
 constexpr size_t kHeaderSize = 9;
-constexpr std::string_view kBlockKeyword = "VS_VERSION_INFO";
+// A version resource is named VS_VERSION_INFO, or stands as "1 VERSIONINFO".
+constexpr std::string_view kBlockKeywords[] = {"VS_VERSION_INFO", "VERSIONINFO"};
 constexpr std::string_view kUntouched = "<untouched>";
 
 void Require(bool condition, const char* what) {
@@ -196,18 +198,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (data[0] >> 3) & 3));
 
     CString result(kUntouched);
-    CString failure;
-    const BOOL rewritten = RewriteRcVersion(text, version, result, &failure);
+    const StampResult rewrite = RewriteRcVersion(text, version, result);
+    const bool rewritten = rewrite.IsDone();
 
     const FileUnits original = UnitsOf(text.View());
     const UnitsView originalText = UnitsView(original.units).substr(0, original.units.find(U'\0'));
-    if (originalText.find(Widened(kBlockKeyword)) == UnitsView::npos)
-        Require(!rewritten, "a script without VS_VERSION_INFO was rewritten");
+    if (std::none_of(std::begin(kBlockKeywords), std::end(kBlockKeywords), [&](auto keyword) {
+            return originalText.find(Widened(keyword)) != UnitsView::npos;
+        }))
+        Require(!rewritten, "a script without a VERSIONINFO resource was rewritten");
     if (!original.wellFormed)
         Require(!rewritten, "ill-formed UTF-16 was rewritten");
     if (!rewritten) {
         Require(result == CString(kUntouched), "a refused rewrite produced text");
-        Require(!failure.IsEmpty(), "a refused rewrite gave no reason");
+        Require(!rewrite.Reason().IsEmpty(), "a refused rewrite gave no reason");
         return 0;
     }
 
@@ -235,19 +239,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     "a line changed other than by rewriting a version statement or value");
     }
 
-    // The reader and the writer both take the first FILEVERSION after the first VS_VERSION_INFO.
+    // The reader and the writer both take the first FILEVERSION after the same version block.
     // Everything before that FILEVERSION is unchanged and the new line starts with the same
     // keyword, so the reader lands on the rewritten line and must read back what was written.
     VersionNumber read{-7, -7, -7, -7};
-    CString readFailure;
-    Require(ParseRcVersion(result, read, &readFailure) == TRUE,
-            "the rewritten script cannot be read back");
+    Require(ParseRcVersion(result, read).IsDone(), "the rewritten script cannot be read back");
     Require(read == version, "the rewritten script reads back other numbers");
 
     // Stamping twice with the same numbers must settle: the build step may run again without a
     // change in between.
     CString again;
-    Require(RewriteRcVersion(result, version, again) == TRUE,
+    Require(RewriteRcVersion(result, version, again).IsDone(),
             "a rewritten script is refused on the next rewrite");
     Require(again == result, "a second rewrite with the same numbers changed the script");
     return 0;

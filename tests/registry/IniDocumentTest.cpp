@@ -2,7 +2,7 @@
 #include "framework/IniDocument.h"
 #include "registry/ProjectList.h"
 #include "registry/ProjectListStore.h"
-#include "../stamp/StampTestSupport.h"
+#include "CodePageSamples.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

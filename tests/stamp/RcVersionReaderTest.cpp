@@ -1,5 +1,7 @@
+#include "framework/AfxTypes.h"
 #include "stamp/RcVersionReader.h"
-#include "StampTestSupport.h"
+#include "stamp/TextRules.h"
+#include "CodePageSamples.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +25,9 @@ struct ReadResult {
 
 ReadResult Read(const std::string& path) {
     ReadResult r{FALSE, kPrimed, {}};
-    CString failure;
-    r.ok = ReadRcVersion(path, r.numbers, &failure);
-    r.failure = failure.GetString();
+    const StampResult read = ReadRcVersion(path, r.numbers);
+    r.ok = read.IsDone();
+    r.failure = read.Reason().GetString();
     return r;
 }
 
@@ -124,7 +126,24 @@ const ReadCase kReadCases[] = {
      "VS_VERSION_INFO\r\n" XYA "FILEVERSION 1,2,3,4\r\n",
      TRUE,
      {1, 2, 3, 4}},
-    {"NumericResourceName", "1 VERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n", FALSE, {0, 0, 0, 0}},
+    // Without VS_VERSION_INFO, a VERSIONINFO statement after one name of its own.
+    {"NumberedResource", "1 VERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n", TRUE, {1, 2, 3, 4}},
+    {"NamedResource",
+     "// " HYO "\r\n\tVERSION_1\tVERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n",
+     TRUE,
+     {1, 2, 3, 4}},
+    {"NumberedAtTheEnd", "1 VERSIONINFO FILEVERSION 1,2,3,4\r\n", TRUE, {1, 2, 3, 4}},
+    {"NumberedAfterAFalseOne",
+     "// 1 VERSIONINFO\r\nFILEVERSION 9,9,9,9\r\na b VERSIONINFO\r\n1 VERSIONINFOEX\r\n"
+     "VERSIONINFO\r\n2 VERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n",
+     TRUE,
+     {1, 2, 3, 4}},
+    {"OnlyFalseStatements",
+     "// 1 VERSIONINFO\r\na b VERSIONINFO\r\n1VERSIONINFO\r\n" HYO " VERSIONINFO\r\n"
+     " FILEVERSION 1,2,3,4\r\n",
+     FALSE,
+     {0, 0, 0, 0},
+     kNoVersionResource},
     {"BlockNameOnSecondByte",
      "\x83VS_VERSION_INFO\r\n FILEVERSION 1,2,3,4\r\n",
      FALSE,

@@ -1,14 +1,13 @@
+#include "framework/AfxTypes.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
-#include "StampTestSupport.h"
+#include "CodePageSamples.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -25,7 +24,10 @@ protected:
     const std::string m_path = m_folder.Path("app.rc");
 
     BOOL Write(const Numbers& n, CString* failure = nullptr) {
-        return WriteRcVersion(m_path, n, failure);
+        const StampResult written = WriteRcVersion(m_path, n);
+        if (failure)
+            *failure = written.Reason();
+        return written.IsDone();
     }
     // The script's bytes after writing n over text; the write must succeed.
     std::string Stamp(const std::string& text, const Numbers& n) {
@@ -70,6 +72,7 @@ const GoldenCase kGoldenCases[] = {
     {"wizard_utf16le", {1, 0, 0, 1}, {1, 0, 0, 2}},
     {"utf16be", {2, 3, 4, 5}, {2, 3, 4, 6}},
     {"utf8_bom", {3, 1, 4, 1}, {3, 1, 4, 2}},
+    {"mingw_numbered", {0, 9, 2, 0}, {0, 9, 2, 1}},
 };
 INSTANTIATE_TEST_SUITE_P(Scripts, WriteGolden, ::testing::ValuesIn(kGoldenCases),
                          [](const auto& info) { return std::string(info.param.script); });
@@ -82,6 +85,19 @@ TEST_F(WriteVersion, ReplacesFromTheKeywordToTheLineEnd) {
                     {1, 0, 0, 2}),
               kHead + " FILEVERSION 1, 0, 0, 2\r\n\tPRODUCTVERSION 1, 0, 0, 2\r\n"
                       "VALUE \"FileVersion\", \"1, 0, 0, 2\\0\"\r\n");
+}
+
+// Inside the literal a doubled quote, an escaped quote and a double-byte character ending in the
+// backslash byte do not close it; the comment after it goes with the line.
+TEST_F(WriteVersion, StringLiteralsAreReplacedWhole) {
+    const std::string statements = " FILEVERSION 1\r\n PRODUCTVERSION 1\r\n";
+    EXPECT_EQ(Stamp(kHead + statements +
+                        " VALUE \"FileVersion\", \"1 \"\"beta\"\" \\\" " HYO "\" /* x */\r\n"
+                        " VALUE \"ProductVersion\", L\"" SO "\"  \t\r\n",
+                    {1, 2, 3, 4}),
+              kHead + " FILEVERSION 1, 2, 3, 4\r\n PRODUCTVERSION 1, 2, 3, 4\r\n"
+                      " VALUE \"FileVersion\", \"1, 2, 3, 4\\0\"\r\n"
+                      " VALUE \"ProductVersion\", \"1, 2, 3, 4\\0\"\r\n");
 }
 
 TEST_F(WriteVersion, WritesSignedDecimal) {
@@ -119,9 +135,9 @@ class WriteRefusal : public WriteVersion,
 TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
     const std::string& text = GetParam().text;
     testfiles::WriteBytes(m_path, text);
-    const long long writeTime = testfiles::WriteTime(m_path);
     // File times are coarse: a rewrite right after creation could keep the same time.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    testfiles::MakeOld(m_path);
+    const long long writeTime = testfiles::WriteTime(m_path);
     CString failure;
     EXPECT_FALSE(Write({2, 0, 0, 0}, &failure));
     EXPECT_FALSE(failure.IsEmpty());
@@ -132,7 +148,7 @@ TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
 
 const std::string kProduct = " PRODUCTVERSION 1,0,0,1\r\n";
 const testfiles::NamedText kRefusals[] = {
-    {"NoVersionInfo", "1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n" + kProduct},
+    {"NoVersionInfo", "// 1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n" + kProduct},
     {"FileVersionOnlyBeforeBlock", " FILEVERSION 1,0,0,1\r\n" + kHead + kProduct},
     {"NoProductVersion", kHead + " FILEVERSION 1,0,0,1\r\nBEGIN\r\nEND\r\n"},
     {"ProductVersionOnlyBeforeFileVersion", kHead + kProduct + " FILEVERSION 1,0,0,1\r\n"},
@@ -159,6 +175,13 @@ const testfiles::NamedText kRefusals[] = {
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", VER_STR \"x\"\r\n"},
     {"ProductVersionStringMacro",
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"ProductVersion\",\tL VER_STR\r\n"},
+    // A string value that goes on after its literal would lose the rest.
+    {"LiteralThenMacro", kHead + " FILEVERSION 1\r\n" + kProduct +
+                             " VALUE \"ProductVersion\", \"0.10.70.0\" APP_VERSION_TEXT\r\n"},
+    {"TwoLiterals",
+     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", \"1.0\" \" beta\"\r\n"},
+    {"LiteralNotClosed", kHead + " FILEVERSION 1\r\n" + kProduct +
+                             " VALUE \"FileVersion\", \"1.0 \\\" \"\" " HYO "\r\n\"\r\n"},
     {"StringValueWithoutComma",
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\" \"1\"\r\n"},
     // UTF-16 that is not well-formed is not guessed at.

@@ -1,5 +1,5 @@
 #include "framework/CFileException.h"
-#include "StampTestSupport.h"
+#include "CodePageSamples.h"
 #include "stamp/StringTokenizer.h"
 #include "TestFiles.h"
 #include "stamp/TextRules.h"
@@ -42,16 +42,6 @@ TEST(FindMbcs, MatchesOnlyAtCharacterBoundaries) {
         CodePageScope rule(CodePage::SingleByte());
         EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.singleByte);
     }
-}
-
-TEST(ReverseFindMbcs, SkipsSecondBytes) {
-    CodePageScope rule(CodePage::Cp932());
-    EXPECT_EQ(ReverseFindMbcs("a\\" HYO, '\\'), 1);
-    EXPECT_EQ(ReverseFindMbcs(HYO SO, '\\'), -1);
-    // 83 83 5C: the pair is 83 83, so the 5C is a backslash of its own.
-    EXPECT_EQ(ReverseFindMbcs(XYA "\\", '\\'), 2);
-    EXPECT_EQ(ReverseFindMbcs("a.b" HYO ".c", '.'), 5);
-    EXPECT_EQ(ReverseFindMbcs("", '.'), -1);
 }
 
 TEST(FindStatementLine, RunsFromTheKeywordToTheFirstCr) {

@@ -50,6 +50,12 @@ unsigned long ProcessId() {
 #endif
 } // namespace
 
+std::string CurrentProcessIdText() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%lx", ProcessId());
+    return text;
+}
+
 TestFolder::TestFolder(const std::string& nameHint) {
     for (;;) {
         m_path = TempRoot() + kSeparator + nameHint + "-" + std::to_string(ProcessId()) + "-" +
@@ -155,6 +161,17 @@ long long WriteTime(const std::string& path) {
            data.ftLastWriteTime.dwLowDateTime;
 }
 
+void MakeOld(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    const FILETIME old{0, 0x01C00000}; // 2001
+    const bool set = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &old);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (!set)
+        ADD_FAILURE() << "cannot set the time of " << path;
+}
+
 std::string BesideThisProgram(const std::string& name) {
     char self[MAX_PATH];
     const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
@@ -220,9 +237,7 @@ std::string Quote(const std::string& argument) {
     quoted.append(static_cast<size_t>(backslashes * 2), '\\');
     return quoted + "\"";
 }
-} // namespace
 
-namespace {
 struct Started {
     HANDLE process = nullptr;
     std::string errPath;
@@ -332,6 +347,12 @@ long long WriteTime(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0)
         return -1;
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+void MakeOld(const std::string& path) {
+    const struct timespec old[2] = {{631152000, 0}, {631152000, 0}}; // 1990
+    if (::utimensat(AT_FDCWD, path.c_str(), old, 0) != 0)
+        ADD_FAILURE() << "cannot set the time of " << path;
 }
 
 namespace {

@@ -32,6 +32,8 @@ private:
 };
 
 std::string DataFile(const std::string& name);
+// This process's id in hexadecimal, as the program's temporary file names carry it.
+std::string CurrentProcessIdText();
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
@@ -40,6 +42,8 @@ void SetReadOnly(const std::string& path, bool readOnly);
 void RemoveTree(const std::string& path);
 // The file's last write time in platform units, to tell whether a file was rewritten.
 long long WriteTime(const std::string& path);
+// Sets the file's last write time years back, so that any rewrite shows in WriteTime.
+void MakeOld(const std::string& path);
 
 struct RunResult {
     int exitCode = -1;

@@ -2,7 +2,6 @@
 
 // Drives the main window as a user would, through the messages the controls send and receive, and
 // reads back what the window shows.
-#include "framework/LaunchOptions.h"
 #include "ui/MainDialog.h"
 #include "IniText.h"
 #include "ScriptText.h"
@@ -124,7 +123,7 @@ protected:
         Close();
         m_messages.Clear();
         m_profile = std::make_unique<ProfileFolder>(iniText);
-        m_dialog = std::make_unique<MainDialog>(&m_options);
+        m_dialog = std::make_unique<MainDialog>(m_trayMode);
         ASSERT_TRUE(m_dialog->Create());
         PumpMessages();
     }
@@ -145,7 +144,7 @@ protected:
 
     testfiles::TestFolder m_scripts{"rvt-rc"};
     MessageCapture m_messages;
-    LaunchOptions m_options;
+    bool m_trayMode = false;
     std::unique_ptr<ProfileFolder> m_profile;
     std::unique_ptr<MainDialog> m_dialog;
 };

@@ -15,8 +15,7 @@ namespace {
 TEST(MainDialogSmoke, OpensOverAnEmptyProfileAndSavesOnDestroy) {
     MessageCapture messages;
     ProfileFolder profile;
-    LaunchOptions options;
-    MainDialog dialog(&options);
+    MainDialog dialog(false);
     ASSERT_TRUE(dialog.Create());
     PumpMessages();
     EXPECT_EQ(dialog.GetProjectList().GetItemCount(), 0);
@@ -170,8 +169,8 @@ TEST_F(WindowPositionTest, StoredPositionIsPulledOntoTheScreenOrCentred) {
 // where the user put the shown window is kept, written with the list when the window closes.
 TEST_F(WindowPositionTest, OnlyWhereTheUserPutTheWindowIsStoredWithTheList) {
     for (const auto& [tray, show] :
-         {std::pair{FALSE, SW_MINIMIZE}, {TRUE, SW_SHOW}, {FALSE, SW_SHOW}}) {
-        m_options.trayMode = tray;
+         {std::pair{false, SW_MINIMIZE}, {true, SW_SHOW}, {false, SW_SHOW}}) {
+        m_trayMode = tray;
         Open("[PROJECT]\r\nSIZE=0\r\n" + testfiles::PositionIni(40, 30));
         Dialog().ShowWindow(show);
         Dialog().SetWindowPos(nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -242,8 +241,8 @@ TEST_F(SelectionTest, KeysMoveOnlyTheMarkWhileAClickSelects) {
 // the dialog running.
 class ScriptedCloseDialog : public MainDialog {
 public:
-    ScriptedCloseDialog(const LaunchOptions* options, const char* minorText)
-        : MainDialog(options), m_minorText(minorText) {}
+    ScriptedCloseDialog(bool trayMode, const char* minorText)
+        : MainDialog(trayMode), m_minorText(minorText) {}
     BOOL OnInitDialog() override {
         const BOOL result = MainDialog::OnInitDialog();
         SetDlgItemTextA(m_hWnd, IDC_MINOR, m_minorText);
@@ -275,9 +274,7 @@ TEST_F(CloseTest, CloseButtonEndsOnlyANormalWindowWithValidFields) {
         SCOPED_TRACE(std::string(c.minorText) + (c.trayMode ? " tray" : ""));
         m_messages.Clear();
         ProfileFolder profile("[PROJECT]\r\nSIZE=1\r\n[PROJECT0]\r\nAPPLICATION=a\r\n");
-        LaunchOptions options;
-        options.trayMode = c.trayMode;
-        ScriptedCloseDialog dialog(&options, c.minorText);
+        ScriptedCloseDialog dialog(c.trayMode, c.minorText);
         EXPECT_EQ(dialog.DoModal(), c.result);
         ASSERT_EQ(m_messages.Messages().size(), c.messages);
         for (const std::wstring& message : m_messages.Messages())
@@ -287,7 +284,7 @@ TEST_F(CloseTest, CloseButtonEndsOnlyANormalWindowWithValidFields) {
 }
 
 TEST_F(CloseTest, CloseButtonHidesTheWindowInTrayMode) {
-    m_options.trayMode = TRUE;
+    m_trayMode = true;
     Open("[PROJECT]\r\nSIZE=0\r\n");
     Dialog().ShowWindow(SW_SHOW); // the first showing in tray mode hides it again
     PumpMessages();

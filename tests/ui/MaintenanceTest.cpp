@@ -160,6 +160,8 @@ TEST_F(ProjectMaintenance, AddedScriptsKeepTheirEncodingAndTheirMacros) {
     const Case cases[] = {
         {"wide", testfiles::Utf16File(comment + plain), "1.2.3 b4",
          testfiles::Utf16File(comment + ScriptText({1, 2, 3, 9}))},
+        {"numbered", ReplaceAll(plain, "VS_VERSION_INFO", "1"), "1.2.3 b4",
+         ReplaceAll(ScriptText({1, 2, 3, 9}), "VS_VERSION_INFO", "1")},
         {"macros", ReplaceAll(macroValues, "1, 2, 3, 4", macros), "0.0.0 b0", ""},
         {"values", macroValues, "1.2.3 b4", ""},
         {"product", ReplaceAll(plain, "PRODUCTVERSION 1, 2, 3, 4", "PRODUCTVERSION " + macros),

@@ -1,6 +1,7 @@
 // Test program for the window: it links the program's own resources, so the real dialog
 // templates are used, and it has an application object named like the program.
 #include "framework/CWinApp.h"
+#include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,17 @@ public:
         }
         return CWinApp::OnCmdMsg(id);
     }
+    void ReportException(const char* what) noexcept override {
+        uitest::ReportedExceptions().push_back(what);
+    }
 };
 UiTestApp theApp;
 } // namespace
+
+std::vector<std::string>& uitest::ReportedExceptions() {
+    static std::vector<std::string> reported;
+    return reported;
+}
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |

@@ -14,14 +14,15 @@ namespace uitest {
 // Runs the messages waiting in this thread's queue (and those they cause) until none is left.
 inline void PumpMessages() {
     MSG message;
-    for (int round = 0; round < 5; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(1);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
+
+// What the test program's application object was told of exceptions that reached a window
+// procedure, oldest first.
+std::vector<std::string>& ReportedExceptions();
 
 // What the system sends a window moved to a monitor of that DPI; the suggested frame is the one
 // the window has.

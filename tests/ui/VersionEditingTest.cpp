@@ -7,13 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <climits>
 #include <regex>
 
 using namespace uitest;
 
 namespace {
-constexpr int kMax = INT_MAX;
+constexpr int kMax = 65535; // the largest number a version resource holds
 
 // One project, current from the start, whose script lags behind in its string values so that
 // every rewrite shows.
@@ -46,7 +45,7 @@ TEST_F(VersionEditingTest, EveryKeystrokeRewritesTheScript) {
 
 TEST_F(VersionEditingTest, TypedTextIsReadAsTheDialogReadsNumbers) {
     const std::wstring kNotANumber = L"整数を入力してください。";
-    const std::wstring kOutOfRange = L"0 から 2147483647 までの整数を入力してください。";
+    const std::wstring kOutOfRange = L"0 から 65535 までの整数を入力してください。";
     struct Case {
         int field;
         const char* typed;
@@ -59,7 +58,9 @@ TEST_F(VersionEditingTest, TypedTextIsReadAsTheDialogReadsNumbers) {
         {IDC_SUB, "-0", &kNotANumber, {3, 4, 5, 6}},
         {IDC_BUILD, "-1", &kOutOfRange, {3, 4, 5, 6}},
         {IDC_MAJOR, "-1", &kOutOfRange, {3, 4, 5, 6}},
-        {IDC_MINOR, "99999999999", nullptr, {3, kMax, 5, 6}},
+        {IDC_BUILD, "65536", &kOutOfRange, {3, 4, 5, 6}},
+        {IDC_MINOR, "99999999999", &kOutOfRange, {3, 4, 5, 6}},
+        {IDC_MINOR, "65535", nullptr, {3, kMax, 5, 6}},
         {IDC_SUB, " \t8 ", nullptr, {3, 4, 8, 6}},
         {IDC_BUILD, "+0007", nullptr, {3, 4, 5, 7}},
     };
@@ -98,6 +99,9 @@ TEST_F(VersionEditingTest, ArrowsStepByOneWithinTheBounds) {
         {IDC_SUB_SPIN, false, {0, 3, 7, 45}, {0, 3, 6, 45}},
         {IDC_BUILD_SPIN, true, {0, 3, 7, 45}, {0, 3, 7, 46}},
         {IDC_BUILD_SPIN, true, {0, 0, 0, kMax}, {0, 0, 0, kMax}},
+        // A number above the largest, read from a script, is never stepped further away.
+        {IDC_MAJOR_SPIN, true, {70000, 0, 0, 1}, {70000, 0, 0, 1}},
+        {IDC_MAJOR_SPIN, false, {70000, 0, 0, 1}, {kMax, 0, 0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.spin) + (c.up ? " up from " : " down from ") +

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "framework/CWinApp.h"
-#include "framework/LaunchOptions.h"
-#include "stamp/VersionNumber.h"
+#include "app/LaunchOptions.h"
 
 #include <vector>
 
@@ -16,36 +15,36 @@ public:
 #ifdef _WIN32
     // The application's command map: the help command goes to the framework's help routing.
     BOOL OnCmdMsg(unsigned id) override;
+    // A window instance shows a message box; a stamping run writes to its build log.
+    void ReportException(const char* what) noexcept override;
 #endif
 
-    void ParseLaunchOptions(LaunchOptions& options) const;
-    // The parse itself; arguments[0] is the program and is skipped.
+    // The command line by kLaunchSwitches; arguments[0] is the program and is skipped.
     static void ParseLaunchOptions(const std::vector<CString>& arguments, LaunchOptions& options);
 
     // The INI file: the executable's folder, the application name, ".ini".
     static CString ProfilePathFor(const CString& modulePath, const CString& appName);
 
-    // Reads the script's version, raises its build number, rewrites it and records the build in
-    // its history file. Every failure is reported on standard error; the run itself never fails.
+    // Stamps the script and tells the window about it. Whatever went wrong is one line on standard
+    // error; the run itself never fails.
     void StampFromCommandLine(const CString& fileName);
 
     // Tells the running window instance about a stamped script (an empty path: show yourself).
     // With startIfNone and no window running, a window instance is started in tray mode first.
     void HandOffToRunningInstance(const CString& path, bool startIfNone = true) const;
 
-    const LaunchOptions& GetLaunchOptions() const {
-        return m_launchOptions;
-    }
-
-    // Marks a running window instance; it exists exactly as long as that instance's window.
+    // Marks a running window instance; it exists exactly as long as that instance's window. The
+    // misspelling is the name every running instance and every copy of the program looks for.
     static constexpr char kExistenceEventName[] = "RevtallyExsistFlag";
 
 private:
+    // What starts a switch: "-", and on Windows also "/".
+    static const char kSwitchMarks[];
+
     // The project window, unless one runs already.
     void RunWindow();
 
     void ReportFailure(const CString& fileName, const CString& reason) const;
-    static bool StampNextBuild(const CString& fileName, VersionNumber& used, CString& failure);
 
     LaunchOptions m_launchOptions;
 };

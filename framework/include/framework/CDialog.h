@@ -31,9 +31,6 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     void EndDialog(int result);
 
-    UINT GetTemplateId() const { return m_templateId; }
-    bool IsExchangingData() const { return m_exchanging; }
-
 protected:
     virtual const MessageMap* GetMessageMap() const { return nullptr; }
     // Called by a handler that wants the dialog manager's own processing of its message too.

@@ -20,7 +20,6 @@ public:
     BOOL SetItemText(int index, int subItem, const CString& text);
     CString GetItemText(int index, int subItem) const;
     BOOL SetItemData(int index, DWORD_PTR data);
-    DWORD_PTR GetItemData(int index) const;
     BOOL SetItemState(int index, UINT state, UINT mask);
     UINT GetItemState(int index, UINT mask) const;
     BOOL DeleteItem(int index);

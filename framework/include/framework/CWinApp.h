@@ -28,6 +28,11 @@ public:
     // Run by the entry point; returns the process exit code.
     int Run(const CString& modulePath, std::vector<CString> arguments);
 
+    // Tells of an exception that reached a window procedure or the entry point, where it must
+    // go no further; nothing would show it otherwise. One line on standard error here; a program
+    // with windows shows a message box instead where one can be seen.
+    virtual void ReportException(const char* what) noexcept;
+
     // The executable's full path as the platform gives it.
     const CString& GetModulePath() const { return m_modulePath; }
     // Arguments as the C runtime split them; index 0 is the program itself.

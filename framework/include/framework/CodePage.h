@@ -43,3 +43,5 @@ bool EqualNoCaseMbcs(std::string_view a, std::string_view b);
 std::string FoldCaseMbcs(std::string_view text);
 // How many bytes of the text fit into limit bytes without cutting a double-byte character.
 int FitWholeCharacters(std::string_view text, int limit);
+// Index of the last byte equal to ch that is a character of its own; -1 if none.
+int ReverseFindMbcs(std::string_view text, char ch);

@@ -10,3 +10,6 @@ bool FullPathOf(const CString& name, CString& fullPath);
 // program's folder, the current folder, the system folders, then PATH; on POSIX the PATH folders.
 // Empty when there is none.
 CString FindProgram(const CString& name);
+
+// The running executable's full path as the platform gives it; empty when it cannot say.
+CString ModulePath();

@@ -12,7 +12,8 @@ class ProjectScript {
 public:
     explicit ProjectScript(const CString& path);
 
-    // False when the script gave no complete version; the numbers are then unchanged.
+    // False when the script gave no complete version (or its lock could not be had); the numbers
+    // are then unchanged.
     bool Read(VersionNumber& version) const;
     // False with the reason when the script was not rewritten.
     bool Write(const VersionNumber& version, CString& failure) const;

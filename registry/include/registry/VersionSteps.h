@@ -3,12 +3,13 @@
 #include "stamp/VersionNumber.h"
 
 // How the window's arrows and Up buttons change a project's numbers: one step at a time, never
-// below 0 nor above 2147483647 (the largest number the window takes).
+// below 0 nor above 65535 (the largest number a version resource holds, and the window takes).
 class VersionSteps {
 public:
-    static constexpr int kLargest = 2147483647;
+    static constexpr int kLargest = kLargestVersionField;
 
-    // Down by one for a negative proposal, up by one otherwise, whatever its size.
+    // Down by one for a negative proposal, up by one otherwise, whatever its size; a number above
+    // the largest (read from a script) steps down to the largest.
     static int Stepped(int value, int proposedDelta);
     static int RaisedByOne(int value);
 

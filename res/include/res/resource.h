@@ -53,6 +53,7 @@
 #define IDS_SCRIPT_NOT_WRITTEN 111
 #define IDS_PROFILE_NOT_READ 112
 #define IDS_PROFILE_NOT_SAVED 113
+#define IDS_UNEXPECTED_ERROR 114
 
 // The framework's data-exchange messages, at the framework's own string ids.
 #define AFX_IDP_PARSE_INT 0xF110

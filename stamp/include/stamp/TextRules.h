@@ -23,9 +23,6 @@ CString LoadFileBytes(const CString& path);
 int FindMbcs(std::string_view text, std::string_view what, int start = 0,
              const CodePage& rule = CodePage::Active());
 
-// Index of the last byte equal to ch that is a character of its own; -1 if none.
-int ReverseFindMbcs(std::string_view text, char ch);
-
 // The statement line of a keyword: from the keyword's first occurrence at or after start up to,
 // not including, the first CR after it. False when the keyword or the CR is missing.
 struct StatementLine {
@@ -34,6 +31,14 @@ struct StatementLine {
 };
 bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
                        StatementLine& line, const CodePage& rule = CodePage::Active());
+
+// Where the version resource begins: the first "VS_VERSION_INFO", or, in a script without one, the
+// first VERSIONINFO keyword that stands as a resource statement, its line holding only blanks and
+// one name before it ("1 VERSIONINFO", as hand-written and MinGW scripts name it) and a blank, a
+// line end or the end of the text after it. -1 when there is neither.
+int FindVersionBlock(std::string_view text, const CodePage& rule);
+inline constexpr char kNoVersionResource[] =
+    "no version resource (VS_VERSION_INFO, or a statement such as 1 VERSIONINFO)";
 
 // Whether ParseAtoi reads digits in the token: after the blanks it skips and an optional sign comes
 // a decimal digit. A macro name, a quoted number or a comment word is not a number, and must be

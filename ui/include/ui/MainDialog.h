@@ -3,7 +3,6 @@
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "framework/CString.h"
-#include "framework/LaunchOptions.h"
 #include "registry/ProjectList.h"
 #include "registry/WindowSettings.h"
 #include "ui/TrayDialog.h"
@@ -18,7 +17,8 @@
 // shows one record of m_projects, in the same order.
 class MainDialog : public TrayDialog {
 public:
-    explicit MainDialog(const LaunchOptions* launchOptions, CWnd* parent = nullptr);
+    // trayMode: started with the tray switch, to live in the notification area.
+    explicit MainDialog(bool trayMode, CWnd* parent = nullptr);
 
     static constexpr UINT kTemplateId = 102;
 
@@ -50,9 +50,6 @@ public:
     // releaseRecords the projects are let go as well (the window is going away).
     void SaveProjectList(bool releaseRecords = true);
 
-    // The window's title, by which other processes find it.
-    static constexpr char kCaption[] = "Revtally";
-
     ProjectRecord* GetCurrentProject() const { return m_currentProject; }
     CListCtrl& GetProjectList() { return m_projectList; }
 
@@ -65,7 +62,8 @@ protected:
 
     void OnChangeNumber(UINT editId);
     void OnDeltaPosNumber(NMHDR* header, LRESULT* result);
-    // "Mejor Up", "Minor Up", "Sub Up" and "Build Up".
+    // "Mejor Up", "Minor Up", "Sub Up" and "Build Up" (the spelling is the window's own, as
+    // its users know it).
     void OnUpButton(UINT buttonId);
 
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
@@ -115,7 +113,6 @@ private:
     int m_major = 0;
     int m_minor = 0;
     int m_sub = 0;
-    const LaunchOptions* m_launchOptions;
     // The dots per inch the column widths are at.
     UINT m_dpi = 0;
 

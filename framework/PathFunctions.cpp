@@ -1,5 +1,5 @@
-#include "stamp/PathFunctions.h"
-#include "stamp/TextRules.h"
+#include "framework/PathFunctions.h"
+#include "framework/CodePage.h"
 
 CString ExtractDirectory(const CString& path) {
     const int at = ReverseFindMbcs(path.View(), kPathSeparator);

@@ -119,9 +119,10 @@ TEST_F(AtomicWrite, WaitsForAnotherProcessToLetGo) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_THROW(AtomicFileWriter::ReplaceContents(m_path.c_str(), "new"), CFileException);
     EXPECT_EQ(ReadBytes(m_path), "old");
-    // Let go while the writer is still retrying.
-    std::thread release([held] {
-        Sleep(AtomicFileWriter::kShareRetryMilliseconds * 3);
+    // Let go while the writer is retrying: once its temporary file stands beside the script.
+    std::thread release([this, held] {
+        while (m_folder.List().size() < 2)
+            Sleep(1);
         CloseHandle(held);
     });
     AtomicFileWriter::ReplaceContents(m_path.c_str(), "new");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/CodePage.h"
-#include "stamp/PathFunctions.h"
+#include "framework/PathFunctions.h"
 
 #include <string>
 

@@ -1,10 +1,11 @@
-#include "stamp/PathFunctions.h"
-#include "StampTestSupport.h"
+#include "framework/PathFunctions.h"
+#include "CodePageSamples.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 struct PathCase {
+    const char* name;
     const char* path; // '|' stands for the platform's separator
     const char* directory;
     const char* fileName;
@@ -26,18 +27,20 @@ TEST_P(PathSplit, CutsAtTheLastSeparatorThatIsACharacter) {
 }
 
 const PathCase kPathCases[] = {
-    {"C:|work|app.rc", "C:|work|", "app.rc", "app"},
-    {"app.rc", "", "", ""},
-    {"|app.rc", "|", "app.rc", "app"},
-    {"C:|work|", "C:|work|", "", ""},
-    {"C:|work|my.app.rc", "C:|work|", "my.app.rc", "my.app"},
-    {"C:|my.dir|app", "C:|my.dir|", "app", "app"},
-    {"C:|" HYO "|app.rc", "C:|" HYO "|", "app.rc", "app"},
-    {"C:|" SO NOU "|" SO ".rc", "C:|" SO NOU "|", SO ".rc", SO},
-    {"C:|tools|" HYO, "C:|tools|", HYO, HYO},
-    {"C:|" NOU "x|" HYO "." SO "|b.c.rc", "C:|" NOU "x|" HYO "." SO "|", "b.c.rc", "b.c"},
+    {"Plain", "C:|work|app.rc", "C:|work|", "app.rc", "app"},
+    {"NoSeparator", "app.rc", "", "", ""},
+    {"AtTheRoot", "|app.rc", "|", "app.rc", "app"},
+    {"FolderOnly", "C:|work|", "C:|work|", "", ""},
+    {"TwoDots", "C:|work|my.app.rc", "C:|work|", "my.app.rc", "my.app"},
+    {"DotInTheFolder", "C:|my.dir|app", "C:|my.dir|", "app", "app"},
+    {"FolderEndingIn5C", "C:|" HYO "|app.rc", "C:|" HYO "|", "app.rc", "app"},
+    {"NamesEndingIn5C", "C:|" SO NOU "|" SO ".rc", "C:|" SO NOU "|", SO ".rc", SO},
+    {"NameOfOneCharacter", "C:|tools|" HYO, "C:|tools|", HYO, HYO},
+    {"DotsAndTrailBytes", "C:|" NOU "x|" HYO "." SO "|b.c.rc", "C:|" NOU "x|" HYO "." SO "|",
+     "b.c.rc", "b.c"},
 };
-INSTANTIATE_TEST_SUITE_P(Cp932, PathSplit, ::testing::ValuesIn(kPathCases));
+INSTANTIATE_TEST_SUITE_P(Cp932, PathSplit, ::testing::ValuesIn(kPathCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileTitle, DropsOnlyTheLastExtension) {
     const struct {

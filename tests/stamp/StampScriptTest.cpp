@@ -1,8 +1,16 @@
-#include "StampTestSupport.h"
+#include "ScriptText.h"
+#include "CodePageSamples.h"
 #include "TestFiles.h"
+#include "stamp/StampScript.h"
 #include "stamp/VersionHistory.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include "framework/ScriptLock.h"
+
+#include <windows.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -15,6 +23,13 @@ using testfiles::TestFolder;
 using testfiles::WriteBytes;
 using Names = std::vector<std::string>;
 
+// Stamps a script that holds the version given; the history is written only by a stamp.
+StampResult Stamp(const std::string& script, const VersionNumber& version) {
+    const std::string numbers = testfiles::VersionText(version);
+    WriteBytes(script, testfiles::ScriptText(numbers, numbers));
+    return StampScript(script.c_str());
+}
+
 class History : public ::testing::Test {
 protected:
     CodePageScope m_codePage{CodePage::Cp932()};
@@ -22,9 +37,7 @@ protected:
     const std::string m_script = m_folder.Path("app.rc");
     const std::string m_history = m_folder.Path("app_ver.txt");
 
-    void Append(int build, CString* failure = nullptr) {
-        AppendVersionHistory(m_script.c_str(), {1, 0, 0, build}, failure);
-    }
+    StampResult Append(int build) { return Stamp(m_script, {1, 0, 0, build}); }
 };
 
 TEST_F(History, FirstStampCreatesTheFileFromItsTemplate) {
@@ -32,24 +45,23 @@ TEST_F(History, FirstStampCreatesTheFileFromItsTemplate) {
     EXPECT_EQ(MaskTimeStamps(ReadBytes(m_history)),
               "#DESCRIPTION\r\n\tapp\r\n\r\n#UPDATELIST\r\n\t<time>\tVersion 1.0.0\tbuild 5\r\n"
               "\r\n#COMMENT\r\n\r\n");
-    // The script itself is neither needed nor created.
-    EXPECT_EQ(m_folder.List(), Names{"app_ver.txt"});
+    EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app_ver.txt"}));
 }
 
 TEST_F(History, NewestEntryComesFirst) {
     Append(1);
     Append(2);
-    AppendVersionHistory(m_script.c_str(), {70000, -1, 0, 2147483647});
+    Stamp(m_script, {65535, 0, 10, 65534});
     EXPECT_EQ(MaskTimeStamps(ReadBytes(m_history)),
               "#DESCRIPTION\r\n\tapp\r\n\r\n#UPDATELIST\r\n"
-              "\t<time>\tVersion 70000.-1.0\tbuild 2147483647\r\n"
+              "\t<time>\tVersion 65535.0.10\tbuild 65534\r\n"
               "\t<time>\tVersion 1.0.0\tbuild 2\r\n\t<time>\tVersion 1.0.0\tbuild 1\r\n"
               "\r\n#COMMENT\r\n\r\n");
 }
 
 TEST_F(History, UserTextStaysByteForByte) {
     WriteBytes(m_history, ReadBytes(testfiles::DataFile("history_user.txt")));
-    AppendVersionHistory(m_script.c_str(), {1, 2, 3, 42});
+    Stamp(m_script, {1, 2, 3, 42});
     // Only the new entry's time is unknown; the older entries keep theirs exactly.
     std::string bytes = ReadBytes(m_history);
     const std::string head = "#UPDATELIST\r\n\t";
@@ -79,14 +91,16 @@ TEST_F(History, UpdateListAfterASecondByteIsFound) {
 class HistoryRefusal : public History,
                        public ::testing::WithParamInterface<testfiles::NamedText> {};
 
+// The user's file is never changed again, but the build goes on being stamped, and the log says
+// that it went unrecorded.
 TEST_P(HistoryRefusal, GetsNoEntry) {
     const std::string& text = GetParam().text;
     WriteBytes(m_history, text);
-    CString failure;
-    Append(7, &failure);
-    EXPECT_FALSE(failure.IsEmpty());
+    const StampResult result = Append(7);
+    EXPECT_TRUE(result.IsDone());
+    EXPECT_NE(result.Reason().View().find("no history entry"), std::string_view::npos);
     EXPECT_EQ(ReadBytes(m_history), text);
-    EXPECT_EQ(m_folder.List(), Names{"app_ver.txt"});
+    EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app_ver.txt"}));
 }
 
 const testfiles::NamedText kRefusedHistories[] = {
@@ -99,17 +113,49 @@ const testfiles::NamedText kRefusedHistories[] = {
 INSTANTIATE_TEST_SUITE_P(Files, HistoryRefusal, ::testing::ValuesIn(kRefusedHistories),
                          testfiles::kCaseName);
 
-TEST_F(History, ReadOnlyFileGetsNoEntry) {
+// A build is stamped only when its entry can be written too.
+TEST_F(History, ReadOnlyFileStopsTheStamp) {
     const std::string text = "#UPDATELIST\r\n";
     WriteBytes(m_history, text);
     testfiles::SetReadOnly(m_history, true);
-    CString failure;
-    Append(7, &failure);
+    const StampResult result = Append(7);
     testfiles::SetReadOnly(m_history, false);
-    EXPECT_FALSE(failure.IsEmpty());
+    EXPECT_EQ(result.GetOutcome(), StampResult::Outcome::failed);
+    EXPECT_NE(result.Reason().View().find("history"), std::string_view::npos);
+    EXPECT_EQ(ReadBytes(m_script), testfiles::ScriptText("1, 0, 0, 7", "1, 0, 0, 7"));
     EXPECT_EQ(ReadBytes(m_history), text);
-    EXPECT_EQ(m_folder.List(), Names{"app_ver.txt"});
+    EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app_ver.txt"}));
 }
+
+// A killed run leaves its temporary files behind; the next run under the lock takes them away,
+// also one that carries this very process id and so could block a name this run might pick.
+TEST_F(History, LeftoverTemporaryFilesGoAway) {
+    const std::string leftovers[] = {
+        m_script + ".~rvt" + testfiles::CurrentProcessIdText() + "-0.tmp",
+        m_history + ".~rvt" + testfiles::CurrentProcessIdText() + "-3-0badf00d.tmp",
+        m_script + ".~rvt7ffffff0-1-00000000.tmp", // a process long gone
+    };
+    for (const std::string& leftover : leftovers)
+        WriteBytes(leftover, "half a script");
+    WriteBytes(m_folder.Path("app.rc.~rvt-user.tmp"), "not ours");
+    EXPECT_TRUE(Append(7).IsDone());
+    EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app.rc.~rvt-user.tmp", "app_ver.txt"}));
+}
+
+#ifdef _WIN32
+// Another object holding the lock's name keeps the lock from being had: nothing is written
+// unlocked, where a parallel build could lose its increment.
+TEST_F(History, ALockThatCannotBeHadStopsTheStamp) {
+    HANDLE squatter =
+        CreateEventA(nullptr, FALSE, FALSE,
+                     ScriptLock::MutexNameFor(kScriptLockName, m_script.c_str()).GetString());
+    const StampResult result = Append(7);
+    CloseHandle(squatter);
+    EXPECT_EQ(result.GetOutcome(), StampResult::Outcome::failed);
+    EXPECT_NE(result.Reason().View().find("cannot lock"), std::string_view::npos);
+    EXPECT_EQ(m_folder.List(), Names{"app.rc"});
+}
+#endif
 
 TEST(HistoryPath, LiesBesideTheScript) {
     CodePageScope rule(CodePage::Cp932());
@@ -129,16 +175,11 @@ TEST(HistoryPath, LiesBesideTheScript) {
 TEST(HistoryFolder, DoubleByteNamesEndingIn5C) {
     CodePageScope rule(CodePage::Cp932());
     TestFolder folder("rvt-" SO NOU HYO);
-    AppendVersionHistory(folder.Path(HYO SO ".rc").c_str(), {1, 2, 3, 4});
-    EXPECT_EQ(folder.List(), Names{HYO SO "_ver.txt"});
+    Stamp(folder.Path(HYO SO ".rc"), {1, 2, 3, 4});
+    EXPECT_EQ(folder.List(), (Names{HYO SO ".rc", HYO SO "_ver.txt"}));
     EXPECT_EQ(MaskTimeStamps(ReadBytes(folder.Path(HYO SO "_ver.txt"))),
               "#DESCRIPTION\r\n\t" HYO SO "\r\n\r\n#UPDATELIST\r\n\t<time>\tVersion 1.2.3\tbuild 4"
               "\r\n\r\n#COMMENT\r\n\r\n");
 }
 
-TEST(HistoryFolder, EmptyPathWritesNothing) {
-    const bool before = testfiles::Exists("_ver.txt");
-    AppendVersionHistory("", {1, 0, 0, 1});
-    EXPECT_EQ(testfiles::Exists("_ver.txt"), before);
-}
 } // namespace

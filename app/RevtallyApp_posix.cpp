@@ -1,0 +1,16 @@
+#include "app/RevtallyApp.h"
+
+#include "framework/StandardError.h"
+
+// An absolute POSIX path starts with "/", so only "-" starts a switch here.
+const char CRevtallyApp::kSwitchMarks[] = "-";
+
+void CRevtallyApp::RunWindow() {
+    StandardError::WriteLine(CString(m_pszAppName) +
+                             ": the project window is a Windows program; give a resource "
+                             "script to stamp it");
+}
+
+void CRevtallyApp::HandOffToRunningInstance(const CString&, bool) const {
+    // POSIX has no window instance to tell.
+}

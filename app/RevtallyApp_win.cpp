@@ -1,0 +1,139 @@
+#include "app/RevtallyApp.h"
+
+#include "framework/AfxMessageBox.h"
+#include "framework/FullPath.h"
+#include "framework/PathFunctions.h"
+#include "framework/Win32Text.h"
+#include "res/resource.h"
+#include "stamp/HandOffRecord.h"
+#include "ui/MainDialog.h"
+
+#include <cstring>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+const char CRevtallyApp::kSwitchMarks[] = "-/";
+
+BOOL CRevtallyApp::OnCmdMsg(unsigned id) {
+    if (id == ID_HELP) {
+        OnHelp();
+        return TRUE;
+    }
+    return CWinApp::OnCmdMsg(id);
+}
+
+void CRevtallyApp::RunWindow() {
+    // One creation call says whether a window instance runs already, so two starts at the same
+    // moment cannot both become one.
+    HANDLE existence = CreateEventA(nullptr, FALSE, FALSE, kExistenceEventName);
+    if (existence && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(existence);
+        HandOffToRunningInstance(CString(), false);
+        return;
+    }
+    // The list view and the up-down controls of the window: the platform registers them only
+    // for programs that ask.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    {
+        MainDialog dialog(m_launchOptions.trayMode != FALSE);
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    if (existence)
+        CloseHandle(existence);
+}
+
+namespace {
+constexpr char kWindowProgram[] = "revtally.exe";
+constexpr char kWindowCommandLine[] = "revtally.exe -t";
+constexpr char kDialogClass[] = "#32770";
+constexpr char kMainWindowCaption[] = "Revtally";
+constexpr int kFindAttempts = 20;
+constexpr DWORD kFindInterval = 100;
+constexpr UINT kSendTimeout = 10000;
+
+// The main window, not a message box of the same process that shares its class and caption.
+HWND FindMainWindow() {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kDialogClass, kMainWindowCaption)))
+        if (GetDlgItem(window, IDC_PROJECT_LIST))
+            return window;
+    return nullptr;
+}
+
+// Starts the window instance in tray mode. Its current folder is its own, so it never holds a
+// build's folder open.
+bool StartWindowInstance() {
+    const CString program = FindProgram(kWindowProgram);
+    if (program.IsEmpty())
+        return false;
+    const CString folder = ExtractDirectory(program);
+    std::vector<char> commandLine(kWindowCommandLine,
+                                  kWindowCommandLine + sizeof kWindowCommandLine);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.IsEmpty() ? nullptr : folder.GetString(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+} // namespace
+
+void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNone) const {
+    HandOffRecord record{};
+    record.command = kHandOffApplyScript;
+    record.size = sizeof record;
+    // A path cut short would name another file: better no hand-off at all.
+    if (path.GetLength() >= static_cast<int>(sizeof record.path)) {
+        ReportFailure(path, "the path is too long to hand to the window");
+        return;
+    }
+    std::memcpy(record.path, path.GetString(), static_cast<size_t>(path.GetLength()));
+
+    HWND window = nullptr;
+    bool started = !startIfNone;
+    for (int attempt = 0; attempt < kFindAttempts; ++attempt) {
+        window = FindMainWindow();
+        if (!window && !started) {
+            started = true;
+            if (!StartWindowInstance())
+                return;
+        }
+        Sleep(kFindInterval);
+        if (window)
+            break;
+    }
+    if (!window)
+        return;
+    COPYDATASTRUCT data{};
+    data.dwData = sizeof record;
+    data.cbData = sizeof record;
+    data.lpData = &record;
+    DWORD_PTR ignored = 0;
+    // A hung window instance must not hang the build that stamps.
+    SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                        kSendTimeout, &ignored);
+}
+
+void CRevtallyApp::ReportException(const char* what) noexcept {
+    // A stamping run has a build log and no one to click a box away.
+    if (!m_launchOptions.noFileGiven && !m_launchOptions.trayMode) {
+        CWinApp::ReportException(what);
+        return;
+    }
+    try {
+        AfxMessageBox(
+            AfxFormatMessage(LoadResourceString(IDS_UNEXPECTED_ERROR), {AnsiToWide(what)}),
+            MB_ICONSTOP);
+    } catch (...) {
+        CWinApp::ReportException(what);
+    }
+}

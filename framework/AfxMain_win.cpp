@@ -1,0 +1,10 @@
+#include "framework/AfxMain.h"
+#include "framework/FullPath.h"
+
+#include <cstdlib>
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return AfxRunApplication(ModulePath(), __argc, __argv);
+}

@@ -1,0 +1,187 @@
+// Every file call of a stamping run, failed and then killed in turn under strace, as a full disk,
+// a failing drive or a cancelled build would do it. Whatever happens, the script and its history
+// are each the old bytes or the new ones; a build goes unrecorded only when the run stops at the
+// history's rename; a failure says so in one line; and the next run cleans up and counts on.
+#include "ScriptText.h"
+#include "TestFiles.h"
+#include "stamp/VersionHistory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace testfiles;
+
+namespace {
+std::string FindStrace() {
+    std::stringstream folders(std::getenv("PATH") ? std::getenv("PATH") : "");
+    for (std::string folder; std::getline(folders, folder, ':');)
+        if (::access((folder + "/strace").c_str(), X_OK) == 0)
+            return folder + "/strace";
+    return {};
+}
+
+// One call of a clean run that touches the script's folder, and which call of its name it is in
+// the whole process (strace's when= counts them all, the loader's included).
+struct FileCall {
+    std::string name;
+    int occurrence;
+    std::string line;
+};
+
+std::vector<FileCall> FileCallsOf(const std::string& trace, const std::string& folder) {
+    static const std::regex call(R"(^\d+ +(\w+)\()");
+    std::map<std::string, int> seen;
+    std::vector<FileCall> calls;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch match;
+        if (!std::regex_search(line, match, call))
+            continue;
+        const int occurrence = ++seen[match[1]];
+        // Every path call names the current folder as AT_FDCWD; only its own arguments count.
+        const std::string own = std::regex_replace(line, std::regex("AT_FDCWD<[^>]*>"), "");
+        if (own.find(folder) != std::string::npos)
+            calls.push_back({match[1], occurrence, line});
+    }
+    return calls;
+}
+
+std::string HistoryWith(const std::optional<std::string>& before, const std::vector<int>& builds) {
+    std::optional<CString> text;
+    if (before)
+        text = CString(before->c_str());
+    for (const int build : builds) {
+        CString next;
+        AddHistoryEntry(text, "app", "<time>", {1, 2, 3, build}, next);
+        text = next;
+    }
+    return text ? text->GetString() : "";
+}
+
+std::string Script(int build) {
+    const std::string numbers = VersionText({1, 2, 3, build});
+    return ScriptText(numbers, numbers, "// Version resources\r\n#include \"resource.h\"\r\n\r\n");
+}
+
+int CountLines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+struct Start {
+    const char* name;
+    std::optional<std::string> history; // none: the first stamp, which creates it
+    bool leftover;                      // a temporary file of a killed run lies beside the script
+};
+
+class FaultInjection : public ::testing::TestWithParam<Start> {
+protected:
+    void SetUp() override {
+        m_strace = FindStrace();
+        ASSERT_FALSE(m_strace.empty()) << "strace not found: scripts/setup.sh installs it";
+        // The leak check at exit starts a thread of its own; it has nothing to do with files.
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    }
+
+    void Prepare(const TestFolder& folder) const {
+        WriteBytes(folder.Path("app.rc"), Script(41));
+        if (GetParam().history)
+            WriteBytes(folder.Path("app_ver.txt"), *GetParam().history);
+        if (GetParam().leftover)
+            WriteBytes(folder.Path("app.rc.~rvt7ffffff0-0-00000000.tmp"), Script(40));
+    }
+
+    RunResult Traced(const TestFolder& folder, const std::string& inject) const {
+        std::vector<std::string> arguments = {"-f", "-qq", "-y", "-o", folder.Path("trace.log")};
+        if (!inject.empty())
+            arguments.insert(arguments.end(), {"-e", "inject=" + inject});
+        arguments.insert(arguments.end(), {REVTALLY_PROGRAM, "app.rc"});
+        return RunProgram(m_strace, arguments, folder.Path());
+    }
+
+    std::string m_strace;
+};
+
+TEST_P(FaultInjection, LeavesOldOrNewFilesAndTheNextRunCountsOn) {
+    const Start& start = GetParam();
+    std::vector<FileCall> calls;
+    {
+        TestFolder clean("rvt-fault");
+        Prepare(clean);
+        const RunResult result = Traced(clean, "");
+        ASSERT_EQ(result.standardError, "");
+        ASSERT_EQ(ReadBytes(clean.Path("app.rc")), Script(42));
+        calls = FileCallsOf(ReadBytes(clean.Path("trace.log")), clean.Path());
+    }
+    ASSERT_GT(calls.size(), 20u);
+
+    const std::string oldHistory = MaskTimeStamps(start.history.value_or(""));
+    const std::string newHistory = MaskTimeStamps(HistoryWith(start.history, {41}));
+    for (const FileCall& call : calls) {
+        std::vector<std::string> faults = {"error=EIO", "signal=SIGKILL"};
+        if (call.name == "write")
+            faults.push_back("error=ENOSPC");
+        for (const std::string& fault : faults) {
+            const std::string inject =
+                call.name + ":" + fault + ":when=" + std::to_string(call.occurrence);
+            SCOPED_TRACE(inject + "  " + call.line);
+            TestFolder folder("rvt-fault");
+            Prepare(folder);
+            const RunResult result = Traced(folder, inject);
+            ASSERT_NE(ReadBytes(folder.Path("trace.log")).find(folder.Path()), std::string::npos);
+
+            const std::string script = ReadBytes(folder.Path("app.rc"));
+            const bool scriptNew = script == Script(42);
+            EXPECT_TRUE(scriptNew || script == Script(41)) << script;
+            const std::string history = Exists(folder.Path("app_ver.txt"))
+                                            ? MaskTimeStamps(ReadBytes(folder.Path("app_ver.txt")))
+                                            : "";
+            const bool historyNew = history == newHistory;
+            EXPECT_TRUE(historyNew || history == oldHistory) << history;
+            // Only between the two renames can the script move on without its entry.
+            const bool atHistoryRename =
+                call.name == "rename" && call.line.find("app_ver.txt\"") != std::string::npos;
+            if (scriptNew != historyNew)
+                EXPECT_TRUE(scriptNew && atHistoryRename);
+            if (fault.starts_with("error")) {
+                const int lines = CountLines(result.standardError);
+                EXPECT_LE(lines, 1) << result.standardError;
+                if (!scriptNew || !historyNew)
+                    EXPECT_EQ(lines, 1) << result.standardError;
+                if (lines > 0)
+                    EXPECT_NE(result.standardError.find("app.rc: "), std::string::npos);
+            }
+
+            const RunResult next = RunProgram(REVTALLY_PROGRAM, {"app.rc"}, folder.Path());
+            EXPECT_EQ(next.standardError, "");
+            EXPECT_EQ(ReadBytes(folder.Path("app.rc")), Script(scriptNew ? 43 : 42));
+            std::vector<int> recorded;
+            if (historyNew)
+                recorded.push_back(41);
+            recorded.push_back(scriptNew ? 42 : 41);
+            EXPECT_EQ(MaskTimeStamps(ReadBytes(folder.Path("app_ver.txt"))),
+                      MaskTimeStamps(HistoryWith(start.history, recorded)));
+            EXPECT_EQ(folder.List(),
+                      (std::vector<std::string>{"app.rc", "app_ver.txt", "trace.log"}));
+        }
+    }
+}
+
+const Start kStarts[] = {
+    {"FirstStampWithALeftover", std::nullopt, true},
+    {"LaterStamp",
+     "#DESCRIPTION\r\n\tapp\r\n\r\n#UPDATELIST\r\n\t2026/12/01 09:00:00\tVersion 1.2.3\tbuild 40"
+     "\r\n\r\n#COMMENT\r\n\tkept as it is\r\n",
+     false},
+};
+INSTANTIATE_TEST_SUITE_P(Runs, FaultInjection, ::testing::ValuesIn(kStarts), kCaseName);
+} // namespace
