@@ -195,11 +195,8 @@ bool SetFolderReadOnly(const std::string& path, bool readOnly) {
                                            "-c \"" + script + "; touch " + folder + ".done\"")
                             : nullptr)
         CloseHandle(shell);
-    for (int wait = 0; !DeleteFileA((path + ".done").c_str()); ++wait) {
-        if (wait == 200)
-            return false;
+    for (int wait = 0; wait < 200 && !DeleteFileA((path + ".done").c_str()); ++wait)
         Sleep(50);
-    }
     HANDLE probe = CreateFileA((path + "\\.probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     CloseHandle(probe);

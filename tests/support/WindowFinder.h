@@ -45,8 +45,7 @@ HWND WaitForMainWindow(HANDLE process, unsigned limitMs, unsigned stepMs = 50);
 // The rows of the main window's list; 0 when the window does not answer.
 unsigned long ListedRows(HWND window);
 
-// A shown message box of the process: a dialog with the program's caption that is no main window;
-// nullptr when there is none.
+// A shown message box of the process (a dialog with the program's caption, not a main window).
 HWND MessageBoxOf(DWORD processId);
 // What the box says: the texts of its static controls.
 std::wstring MessageBoxText(HWND box);
