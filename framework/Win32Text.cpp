@@ -28,3 +28,15 @@ std::wstring LoadResourceString(UINT id) {
         LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
+
+std::wstring SystemErrorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n'))
+        message.pop_back();
+    return message;
+}

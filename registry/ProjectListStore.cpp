@@ -3,6 +3,10 @@
 #include "framework/ProfileStore.h"
 #include "registry/ProjectList.h"
 
+#include <algorithm>
+#include <climits>
+#include <string_view>
+
 namespace {
 constexpr char kProjectSection[] = "PROJECT";
 constexpr char kSize[] = "SIZE";
@@ -15,6 +19,31 @@ constexpr char kBuild[] = "BUILDNUMBER";
 constexpr char kLastUpdate[] = "LASTUPDATE";
 constexpr char kDirectory[] = "TARGETDIRECTORY";
 constexpr char kScript[] = "RCFILE";
+
+bool EqualNoCaseAscii(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The index of a section named as a row's section is ("PROJECT" and the index as "%d" gives it),
+// or -1 for any other name.
+int IndexOfSection(std::string_view name) {
+    constexpr std::string_view kPrefix = kProjectSection;
+    if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 10 ||
+        !EqualNoCaseAscii(name.substr(0, kPrefix.size()), kPrefix))
+        return -1;
+    const std::string_view digits = name.substr(kPrefix.size());
+    if (digits.size() > 1 && digits[0] == '0')
+        return -1;
+    long long index = 0;
+    for (const char digit : digits) {
+        if (digit < '0' || digit > '9')
+            return -1;
+        index = index * 10 + (digit - '0');
+    }
+    return index < INT_MAX ? static_cast<int>(index) : -1;
+}
 } // namespace
 
 CString ProjectListStore::SectionName(int index) {
@@ -27,8 +56,17 @@ int ProjectListStore::ReadProjectCount(const ProfileStore& profile) {
     return profile.ReadInt(kProjectSection, kSize, kNoProjectsYet);
 }
 
+int ProjectListStore::StoredSectionsEnd(const ProfileStore& profile) {
+    int end = 0;
+    for (const CString& name : profile.SectionNames())
+        end = std::max(end, IndexOfSection(name.View()) + 1);
+    return end;
+}
+
 void ProjectListStore::LoadProjectList(const ProfileStore& profile, ProjectList& list) {
-    const int size = ReadProjectCount(profile);
+    // A count beyond the sections the file holds (typed by hand, or a damaged file) would only
+    // make empty projects, as many as it says.
+    const int size = std::min(ReadProjectCount(profile), StoredSectionsEnd(profile));
     for (int index = 0; index < size; ++index) {
         auto record = std::make_unique<ProjectRecord>();
         const CString section = SectionName(index);

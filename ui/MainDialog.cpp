@@ -2,6 +2,8 @@
 
 #include "framework/AfxMessageBox.h"
 #include "framework/CFileDialog.h"
+#include "framework/CFileException.h"
+#include "framework/IniDocument.h"
 #include "framework/CWinApp.h"
 #include "framework/DataExchange.h"
 #include "framework/Win32Text.h"
@@ -20,7 +22,17 @@
 
 #include <utility>
 
-namespace {} // namespace
+namespace {
+constexpr UINT kProfileUnreadMessage = WM_APP + 0x102;
+
+// A message of the string table about the INI file: its path and why it failed.
+std::wstring ProfileMessage(UINT id, const CString& path, const CFileException& error) {
+    std::wstring reason = SystemErrorText(static_cast<DWORD>(error.m_lOsError));
+    if (reason.empty())
+        reason = AnsiToWide(error.Describe());
+    return AfxFormatMessage(LoadResourceString(id), {AnsiToWide(path), reason});
+}
+} // namespace
 
 const MainDialog::NumberField MainDialog::kNumberFields[4] = {
     {IDC_MAJOR, IDC_MAJOR_SPIN, &VersionNumber::major, &MainDialog::m_major},
@@ -50,6 +62,7 @@ const MessageMapEntry MainDialog::kMessageEntries[] = {
     OnCopyDataMessage(&MainDialog::OnCopyData),
     OnMessage(kHandOffMessage, &MainDialog::OnHandOffMessage),
     OnMessage(WM_ENDSESSION, &MainDialog::OnEndSession),
+    OnMessage(kProfileUnreadMessage, &MainDialog::OnProfileUnread),
     OnMessage(WM_DPICHANGED, &MainDialog::OnDpiChanged),
     OnSysCommandMessage(&MainDialog::OnSysCommand),
     OnCommand(IDM_ABOUTBOX, 0, &MainDialog::OnAbout),
@@ -129,12 +142,41 @@ BOOL MainDialog::DestroyWindow() {
 }
 
 void MainDialog::LoadProjectList() {
-    m_positionAtStart = WindowSettings::ReadPosition(
-        ProjectListView(m_projectList).Load(AfxGetApp()->GetProfileName(), m_projects));
+    const CString& path = AfxGetApp()->GetProfileName();
+    ProjectListView view(m_projectList);
+    try {
+        IniDocument profile = IniDocument::Load(path);
+        m_positionAtStart = WindowSettings::ReadPosition(profile);
+        view.Load(profile, path, m_projects);
+    } catch (const CFileException& error) {
+        m_profileUnread = ProfileMessage(IDS_PROFILE_NOT_READ, path, error);
+        IniDocument nothing;
+        view.CreateColumns(nothing, true);
+        PostMessageA(m_hWnd, kProfileUnreadMessage, 0, 0);
+    }
+}
+
+LRESULT MainDialog::OnProfileUnread(WPARAM, LPARAM) {
+    // Over the window it is about, unless the window lives in the tray.
+    if (!IsTrayMode())
+        ShowWindow(SW_SHOWNORMAL);
+    AfxMessageBox(m_profileUnread, MB_ICONEXCLAMATION);
+    return 0;
 }
 
 void MainDialog::SaveProjectList(bool releaseRecords) {
-    ProjectListView(m_projectList).Save(AfxGetApp()->GetProfileName(), m_projects);
+    const CString& path = AfxGetApp()->GetProfileName();
+    while (m_profileUnread.empty()) {
+        try {
+            ProjectListView(m_projectList).Save(path, m_projects, m_movedTo);
+            break;
+        } catch (const CFileException& error) {
+            // Ending Windows cannot wait for an answer.
+            if (m_sessionEnding || AfxMessageBox(ProfileMessage(IDS_PROFILE_NOT_SAVED, path, error),
+                                                 MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
+                break;
+        }
+    }
     if (releaseRecords) {
         m_currentProject = nullptr;
         m_projectList.DeleteAllItems();
@@ -143,7 +185,8 @@ void MainDialog::SaveProjectList(bool releaseRecords) {
 }
 
 void MainDialog::OnMove(int, int) {
-    WindowPosition::Save(*this);
+    if (const auto at = WindowPosition::ToKeep(*this))
+        m_movedTo = at;
 }
 
 LRESULT MainDialog::OnDpiChanged(WPARAM wParam, LPARAM) {
@@ -157,8 +200,10 @@ LRESULT MainDialog::OnDpiChanged(WPARAM wParam, LPARAM) {
 
 LRESULT MainDialog::OnEndSession(WPARAM ending, LPARAM) {
     // Logoff and shutdown end the process without destroying the window.
-    if (ending)
+    if (ending) {
+        m_sessionEnding = true;
         SaveProjectList(false);
+    }
     return 0;
 }
 

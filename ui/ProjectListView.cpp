@@ -1,5 +1,6 @@
 #include "ui/ProjectListView.h"
 
+#include "framework/CFileException.h"
 #include "framework/ProfileStore.h"
 #include "registry/ProjectList.h"
 #include "registry/ProjectListStore.h"
@@ -13,21 +14,26 @@ CString Formatted(const char* format, int a, int b = 0, int c = 0) {
 }
 } // namespace
 
-IniDocument ProjectListView::Load(const CString& profilePath, ProjectList& list) {
-    IniDocument profile = IniDocument::Load(profilePath);
+void ProjectListView::Load(IniDocument& profile, const CString& profilePath, ProjectList& list) {
     const bool firstRun =
         ProjectListStore::ReadProjectCount(profile) == ProjectListStore::kNoProjectsYet;
     CreateColumns(profile, firstRun);
     // The fitted widths are kept at once, before any project is loaded.
-    if (firstRun)
-        profile.Save(profilePath);
+    if (firstRun) {
+        try {
+            profile.Save(profilePath);
+        } catch (const CFileException&) {
+        }
+    }
     ProjectListStore::LoadProjectList(profile, list);
     Fill(list);
-    return profile;
 }
 
-void ProjectListView::Save(const CString& profilePath, const ProjectList& list) const {
+void ProjectListView::Save(const CString& profilePath, const ProjectList& list,
+                           const std::optional<WindowSettings::Position>& movedTo) const {
     IniDocument profile = IniDocument::Load(profilePath);
+    if (movedTo)
+        WindowSettings::WritePosition(profile, *movedTo);
     SaveColumnWidths(profile);
     ProjectListStore::SaveProjectList(list, profile);
     profile.Save(profilePath);

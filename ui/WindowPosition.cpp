@@ -1,6 +1,5 @@
 #include "ui/WindowPosition.h"
 
-#include "framework/AppProfileStore.h"
 #include "framework/CWnd.h"
 #include "registry/WindowSettings.h"
 
@@ -14,11 +13,10 @@ void WindowPosition::Restore(CWnd& window, const WindowSettings::Position& store
         window.CenterWindow();
 }
 
-void WindowPosition::Save(CWnd& window) {
-    if (!window.IsWindowVisible())
-        return;
+std::optional<WindowSettings::Position> WindowPosition::ToKeep(CWnd& window) {
+    if (!window.IsWindowVisible() || IsIconic(window.m_hWnd))
+        return std::nullopt;
     RECT rect{};
     window.GetWindowRect(&rect);
-    AppProfileStore profile(*AfxGetApp());
-    WindowSettings::WritePosition(profile, {rect.left, rect.top});
+    return WindowSettings::Position{rect.left, rect.top};
 }

@@ -34,18 +34,6 @@ IniProject Project(const std::string& name, const std::string& script, int major
     return {name, {major, 2, 3, build}, script, "2024/01/02 03:04:05"};
 }
 
-// Other windows of the window instance with the same class and caption: its message boxes.
-HWND MessageBoxOf(HWND main) {
-    DWORD mainOwner = 0, owner = 0;
-    GetWindowThreadProcessId(main, &mainOwner);
-    for (HWND window : ProgramDialogs()) {
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == mainOwner && !GetDlgItem(window, IDC_PROJECT_LIST) && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* answer = nullptr) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatience,
@@ -417,7 +405,9 @@ TEST_F(HandOff, AMessageBoxOfTheWindowDoesNotTakeTheRecord) {
     SendMessageTimeoutA(GetDlgItem(window, IDC_MAJOR), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>("abc"), SMTO_NORMAL, 1000, &ignored);
     HWND box = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (box = MessageBoxOf(window)) != nullptr; }));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    ASSERT_TRUE(Eventually([&] { return (box = MessageBoxOf(owner)) != nullptr; }));
     Stamp(app);
     EXPECT_EQ(ReadBytes(app), Script(1, 42));
     EXPECT_TRUE(IsWindow(box));

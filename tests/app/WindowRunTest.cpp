@@ -77,6 +77,8 @@ protected:
             CloseHandle(process);
         }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_ini.c_str());
+        if (m_folderReadOnly)
+            SetFolderReadOnly(m_folder.Path(), false);
     }
 
     HANDLE Start() {
@@ -125,6 +127,7 @@ protected:
     TestFolder m_folder{"rvt-window"};
     std::string m_program, m_ini;
     std::vector<HANDLE> m_started;
+    bool m_folderReadOnly = false;
 };
 
 TEST_F(WindowRun, ShowsTheProjectsAndWritesThemBackUnchangedOnClose) {
@@ -200,6 +203,71 @@ TEST_F(WindowRun, SecondStartEndsAtOnceAndLeavesTheFirstWindowAlone) {
     CloseAndWait(window, first);
     EXPECT_EQ(ReadInt("PROJECT", "SIZE"), 3);
     EXPECT_EQ(ReadString("PROJECT2", "RCFILE"), projects[2].script);
+}
+
+// The INI file kept from the window in the ways a user's machine does: the list is never lost, the
+// window says what it could not do, and nothing is left beside the file.
+TEST_F(WindowRun, AnIniFileItCannotUseNeverCostsTheList) {
+    const struct {
+        const char* name;
+        DWORD lockMs; // how long the file stays locked once the window exists
+        int readOnly; // 1: the file, 2: its folder
+        UINT answer;  // to the box at close; 0 when none comes
+        bool saved;   // else the file keeps its bytes
+    } cases[] = {
+        {"locked for 0.3 s at start", 300, 0, 0, true},
+        {"locked for 3 s at start", 3000, 0, 0, false},
+        {"read-only, saved on retry", 0, 1, IDRETRY, true},
+        {"read-only, cancelled", 0, 1, IDCANCEL, false},
+        {"in a folder that takes no new file", 0, 2, 0, true},
+    };
+    const std::vector<IniProject> projects = Projects(m_folder.Path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(m_ini, IniFor(projects));
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_ini.c_str());
+        const std::string before = ReadBytes(m_ini);
+        SetReadOnly(m_ini, c.readOnly == 1);
+        if ((m_folderReadOnly = c.readOnly == 2) && !SetFolderReadOnly(m_folder.Path(), true))
+            GTEST_SKIP() << c.name << ": no folder can be made read-only here";
+        HANDLE lock =
+            CreateFileA(m_ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE process = Start();
+        ASSERT_TRUE(process);
+        const DWORD id = GetProcessId(process);
+        auto expectBox = [&](UINT answer) {
+            HWND box = nullptr;
+            ASSERT_TRUE(Eventually([&] { return (box = MessageBoxOf(id)) != nullptr; }));
+            EXPECT_NE(MessageBoxText(box).find(L"Revtally.ini"), std::wstring::npos);
+            EXPECT_EQ(GetDlgItem(box, IDRETRY) != nullptr, answer != IDOK);
+            if (answer == IDRETRY)
+                SetReadOnly(m_ini, false);
+            PostMessageA(box, WM_COMMAND, answer, 0);
+        };
+        // The window exists, hidden, while it reads the file.
+        EXPECT_TRUE(Eventually([&] { return !MainWindows(Shown::kAny, id).empty(); }));
+        Sleep(c.lockMs);
+        CloseHandle(lock);
+        if (c.lockMs > 1000)
+            expectBox(IDOK);
+        HWND window = WaitForMainWindow(process, kPatience);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(ListedRows(window), c.lockMs > 1000 ? 0u : 3u);
+        // A change for the close to save: the user moves the window.
+        SetWindowPos(window, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (c.answer)
+            expectBox(c.answer);
+        DWORD exitCode = 99;
+        EXPECT_TRUE(Ends(process, exitCode));
+        if (m_folderReadOnly)
+            m_folderReadOnly = !SetFolderReadOnly(m_folder.Path(), false);
+        SetReadOnly(m_ini, false);
+        EXPECT_EQ(ReadBytes(m_ini) == before, !c.saved);
+        EXPECT_EQ(ReadInt("WINDOW", "LEFT"), c.saved ? 120 : 40);
+        EXPECT_EQ(ReadString("PROJECT2", "RCFILE"), projects[2].script);
+        EXPECT_EQ(m_folder.List(), (std::vector<std::string>{"Revtally.exe", "Revtally.ini"}));
+    }
 }
 
 } // namespace

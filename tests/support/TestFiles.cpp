@@ -178,6 +178,31 @@ std::string BesideThisProgram(const std::string& name) {
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
+bool SetFolderReadOnly(const std::string& path, bool readOnly) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* name = unixName ? unixName(wide) : nullptr;
+    const std::string folder = std::string("'") + (name ? name : "") + "'";
+    HeapFree(GetProcessHeap(), 0, name);
+    // Wine starts Unix programs as its own but cannot wait for them: the last step leaves a mark
+    // beside the folder. An immutable folder takes no other change.
+    const std::string script = readOnly ? "chmod a-w " + folder + "; chattr +i " + folder
+                                        : "chattr -i " + folder + "; chmod u+w " + folder;
+    if (HANDLE shell = name ? StartProcess("Z:\\usr\\bin\\sh",
+                                           "-c \"" + script + "; touch " + folder + ".done\"")
+                            : nullptr)
+        CloseHandle(shell);
+    for (int wait = 0; wait < 200 && !DeleteFileA((path + ".done").c_str()); ++wait)
+        Sleep(50);
+    HANDLE probe = CreateFileA((path + "\\.probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    CloseHandle(probe);
+    return (probe == INVALID_HANDLE_VALUE) == readOnly;
+}
+
 void* StartProcess(const std::string& program, const std::string& arguments,
                    const std::string& folder) {
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " ") + arguments;

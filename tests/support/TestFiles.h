@@ -63,6 +63,9 @@ std::vector<RunResult> RunMany(const std::string& program,
 #ifdef _WIN32
 // A file in this test program's folder, where the build puts the program under test too.
 std::string BesideThisProgram(const std::string& name);
+// Makes a folder refuse new files, or take them again, by its Unix permissions or, for root, its
+// immutable flag. False when neither works here.
+bool SetFolderReadOnly(const std::string& path, bool readOnly);
 // Starts the program with the command-line tail in the folder (empty: ours) and gives its process
 // handle, or nullptr with the reason left for GetLastError.
 void* StartProcess(const std::string& program, const std::string& arguments,

@@ -45,6 +45,25 @@ unsigned long ListedRows(HWND window) {
     return static_cast<unsigned long>(rows);
 }
 
+HWND MessageBoxOf(DWORD processId) {
+    for (HWND window : ProgramDialogs()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && !GetDlgItem(window, IDC_PROJECT_LIST) && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));) {
+        wchar_t buffer[1024];
+        text.append(buffer, static_cast<size_t>(GetWindowTextW(child, buffer, 1024)));
+    }
+    return text;
+}
+
 bool EndAndWait(HWND window, UINT message, WPARAM wParam, DWORD limitMs) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);

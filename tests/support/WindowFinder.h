@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -43,6 +44,11 @@ HWND WaitForMainWindow(HANDLE process, unsigned limitMs, unsigned stepMs = 50);
 
 // The rows of the main window's list; 0 when the window does not answer.
 unsigned long ListedRows(HWND window);
+
+// A shown message box of the process (a dialog with the program's caption, not a main window).
+HWND MessageBoxOf(DWORD processId);
+// What the box says: the texts of its static controls.
+std::wstring MessageBoxText(HWND box);
 
 // Posts the message and says whether the window's process ended within limitMs.
 bool EndAndWait(HWND window, UINT message, WPARAM wParam, DWORD limitMs);

@@ -59,7 +59,7 @@ TEST_F(ProjectListStoreTest, AMissingWidthIsTheDefaultWhenProjectsAreStored) {
 }
 
 TEST_F(ProjectListStoreTest, SectionsBelowTheSizeAreReadEvenWhenMissing) {
-    Open("[PROJECT]\r\nSIZE=3\r\n[PROJECT0]\r\nAPPLICATION=only\r\nMEJORVERSION=1\r\n");
+    Open("[PROJECT]\r\nSIZE=2147483647\r\n[PROJECT0]\r\nAPPLICATION=only\r\n[PROJECT2]\r\n");
     ASSERT_EQ(Dialog().GetProjectList().GetItemCount(), 3);
     EXPECT_EQ(RowName(Dialog(), 0), "only");
     for (int row = 1; row < 3; ++row) {
@@ -164,18 +164,22 @@ TEST_F(WindowPositionTest, StoredPositionIsPulledOntoTheScreenOrCentred) {
     }
 }
 
-TEST_F(WindowPositionTest, OnlyMovesOfTheVisibleWindowAreStored) {
-    Open("[PROJECT]\r\nSIZE=0\r\n");
-    Dialog().SetWindowPos(nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PumpMessages();
-    EXPECT_EQ(Profile().ReadString("WINDOW", "LEFT"), "<missing>");
-    EXPECT_EQ(Profile().ReadString("WINDOW", "TOP"), "<missing>");
-
-    Dialog().ShowWindow(SW_SHOW);
-    Dialog().SetWindowPos(nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PumpMessages();
-    EXPECT_EQ(Profile().ReadInt("WINDOW", "LEFT"), 120);
-    EXPECT_EQ(Profile().ReadInt("WINDOW", "TOP"), 80);
+// Hidden or minimised the window moves too (a tray start minimises it at its first showing): only
+// where the user put the shown window is kept, written with the list when the window closes.
+TEST_F(WindowPositionTest, OnlyWhereTheUserPutTheWindowIsStoredWithTheList) {
+    for (const auto& [tray, show] :
+         {std::pair{false, SW_MINIMIZE}, {true, SW_SHOW}, {false, SW_SHOW}}) {
+        m_trayMode = tray;
+        Open("[PROJECT]\r\nSIZE=0\r\n" + testfiles::PositionIni(40, 30));
+        Dialog().ShowWindow(show);
+        Dialog().SetWindowPos(nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PumpMessages();
+        EXPECT_EQ(Profile().ReadInt("WINDOW", "LEFT"), 40);
+        Close();
+        const bool moved = !tray && show == SW_SHOW;
+        EXPECT_EQ(Profile().ReadInt("WINDOW", "LEFT"), moved ? 120 : 40) << show << tray;
+        EXPECT_EQ(Profile().ReadInt("WINDOW", "TOP"), moved ? 80 : 30) << show << tray;
+    }
 }
 
 // Selection ----------------------------------------------------------------------------------
@@ -290,5 +294,14 @@ TEST_F(CloseTest, CloseButtonHidesTheWindowInTrayMode) {
     ClickButton(Dialog(), IDOK);
     EXPECT_FALSE(Dialog().IsWindowVisible());
     EXPECT_NE(Dialog().GetSafeHwnd(), nullptr);
+}
+
+// When Windows ends nobody can be asked: a save that fails then is not told.
+TEST_F(CloseTest, AFailedSaveIsNotToldWhenWindowsEnds) {
+    Open("[PROJECT]\r\nSIZE=1\r\n");
+    testfiles::SetReadOnly(Profile().IniPath(), true);
+    SendMessageA(Dialog().GetSafeHwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(m_messages.Messages().empty());
+    testfiles::SetReadOnly(Profile().IniPath(), false);
 }
 } // namespace

@@ -14,8 +14,10 @@ public:
     static constexpr int kNoProjectsYet = -1;
 
     static int ReadProjectCount(const ProfileStore& profile);
-    // Appends one record per stored project: the sections below the stored count, missing ones
-    // included (they give empty projects).
+    // One past the highest index of the sections "PROJECT<index>" the file holds; 0 for none.
+    static int StoredSectionsEnd(const ProfileStore& profile);
+    // Appends one record per stored project: the sections below the stored count and up to the
+    // last one the file holds, missing ones between included (they give empty projects).
     static void LoadProjectList(const ProfileStore& profile, ProjectList& list);
     // Writes the count and every project, top first. Sections at or above the new count stay as
     // they are.

@@ -51,6 +51,8 @@
 #define IDS_HISTORY_IN_USE 109
 #define IDS_HISTORY_DAMAGED 110
 #define IDS_SCRIPT_NOT_WRITTEN 111
+#define IDS_PROFILE_NOT_READ 112
+#define IDS_PROFILE_NOT_SAVED 113
 #define IDS_UNEXPECTED_ERROR 114
 
 // The framework's data-exchange messages, at the framework's own string ids.

@@ -8,6 +8,8 @@
 #include "ui/TrayDialog.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 // The one window of the program: the registered projects in a list, the current project's numbers
 // below it. Every change of a number goes into the project's resource script at once. The list
@@ -40,9 +42,12 @@ public:
     // Takes the project out of the list and its row out of the view.
     std::unique_ptr<ProjectRecord> RemoveProjectRow(int index);
 
+    // Reads the INI file. One that is there but cannot be read is never written over: the window
+    // opens with no projects and says so once it runs.
     void LoadProjectList();
-    // Writes the list to the INI file; with releaseRecords the projects are let go as well (the
-    // window is going away).
+    // Writes the list, the column widths and where the window was moved to the INI file, all at
+    // once. A write that fails is told with Retry and Cancel, unless Windows is ending. With
+    // releaseRecords the projects are let go as well (the window is going away).
     void SaveProjectList(bool releaseRecords = true);
 
     ProjectRecord* GetCurrentProject() const { return m_currentProject; }
@@ -64,6 +69,8 @@ protected:
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
     LRESULT OnHandOffMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    // Posted by the initialisation: the INI file could not be read.
+    LRESULT OnProfileUnread(WPARAM wParam, LPARAM lParam);
     // The dialog manager scales the controls and the font; the column widths are the list's own.
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -113,6 +120,12 @@ private:
     // Where the INI file had the window when it opened (the file itself is not kept: with many
     // projects it would be most of the window's memory).
     WindowSettings::Position m_positionAtStart{};
+    // Where the user last put the window, written with the list.
+    std::optional<WindowSettings::Position> m_movedTo;
+    // Why the INI file could not be read when the window opened; empty when it was read.
+    std::wstring m_profileUnread;
+    // Windows is ending the session: the list is saved without asking anything.
+    bool m_sessionEnding = false;
     // The project whose failed write the user was last told of; none once a write succeeds.
     const ProjectRecord* m_failureReported = nullptr;
 

@@ -2,6 +2,9 @@
 
 #include "framework/CListCtrl.h"
 #include "framework/IniDocument.h"
+#include "registry/WindowSettings.h"
+
+#include <optional>
 
 class ProfileStore;
 class ProjectList;
@@ -13,12 +16,15 @@ class ProjectListView {
 public:
     explicit ProjectListView(CListCtrl& control) : m_control(control) {}
 
-    // The list as the INI file holds it: columns, then the projects' records and rows. Returns the
-    // file as read.
-    IniDocument Load(const CString& profilePath, ProjectList& list);
-    // Reads the file again (the window's position has been written meanwhile, and the user may
-    // have added sections of their own), puts the widths and the list into it and writes it.
-    void Save(const CString& profilePath, const ProjectList& list) const;
+    // The list as the INI file read from profilePath holds it: columns, then the projects'
+    // records and rows. On the first run the fitted widths are written at once (a file that
+    // cannot be written then is told of when the window closes).
+    void Load(IniDocument& profile, const CString& profilePath, ProjectList& list);
+    // Reads the file again (the user may have added sections of their own), puts into it where
+    // the window was moved to, when it was, the widths and the list, and writes it. Throws
+    // CFileException when the file cannot be read or written.
+    void Save(const CString& profilePath, const ProjectList& list,
+              const std::optional<WindowSettings::Position>& movedTo) const;
 
     // The five columns at their stored widths. On the first run they are fitted to their titles
     // and the widths go into the profile.

@@ -2,6 +2,8 @@
 
 #include "registry/WindowSettings.h"
 
+#include <optional>
+
 class CWnd;
 
 // Where the main window opens and what it remembers of its moves.
@@ -10,6 +12,8 @@ public:
     // The stored position, pulled back onto the screen; a window that would open in the very
     // corner is centred instead.
     static void Restore(CWnd& window, const WindowSettings::Position& stored);
-    // Only a visible window's moves are kept: hiding and minimising move it too.
-    static void Save(CWnd& window);
+    // Where the window stands, when that is a place to keep: only a shown window that is not
+    // minimised stands where the user put it (hiding and minimising move it too, a minimised one
+    // to -32000, -32000).
+    static std::optional<WindowSettings::Position> ToKeep(CWnd& window);
 };
