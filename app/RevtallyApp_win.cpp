@@ -51,20 +51,9 @@ void CRevtallyApp::RunWindow() {
 namespace {
 constexpr char kWindowProgram[] = "revtally.exe";
 constexpr char kWindowCommandLine[] = "revtally.exe -t";
-constexpr char kDialogClass[] = "#32770";
-constexpr char kMainWindowCaption[] = "Revtally";
 constexpr int kFindAttempts = 20;
 constexpr DWORD kFindInterval = 100;
 constexpr UINT kSendTimeout = 10000;
-
-// The main window, not a message box of the same process that shares its class and caption.
-HWND FindMainWindow() {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, kDialogClass, kMainWindowCaption)))
-        if (GetDlgItem(window, IDC_PROJECT_LIST))
-            return window;
-    return nullptr;
-}
 
 // Starts the window instance in tray mode. Its current folder is its own, so it never holds a
 // build's folder open.
@@ -101,7 +90,8 @@ void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNon
     HWND window = nullptr;
     bool started = !startIfNone;
     for (int attempt = 0; attempt < kFindAttempts; ++attempt) {
-        window = FindMainWindow();
+        const std::vector<HWND> running = MainDialog::FindRunning();
+        window = running.empty() ? nullptr : running.front();
         if (!window && !started) {
             started = true;
             if (!StartWindowInstance())

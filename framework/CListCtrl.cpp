@@ -6,14 +6,15 @@ int CListCtrl::GetItemCount() const {
     return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
 }
 
-int CListCtrl::InsertColumn(int column, const char* heading, int format, int width, int subItem) {
-    LVCOLUMNA info{};
+int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format, int width,
+                            int subItem) {
+    LVCOLUMNW info{};
     info.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
     info.fmt = format;
     info.cx = width;
-    info.pszText = const_cast<char*>(heading);
+    info.pszText = const_cast<wchar_t*>(heading.c_str());
     info.iSubItem = subItem;
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                                         reinterpret_cast<LPARAM>(&info)));
 }
 

@@ -2,12 +2,6 @@
 #include "framework/PathFunctions.h"
 #include "framework/StandardError.h"
 
-#ifdef _WIN32
-#include "framework/CWnd.h"
-
-#include <windows.h>
-#endif
-
 namespace {
 CWinApp* g_app = nullptr;
 } // namespace
@@ -64,48 +58,3 @@ void CWinApp::SetProfileName(const CString& path) {
 CWinApp* AfxGetApp() {
     return g_app;
 }
-
-#ifdef _WIN32
-
-namespace {
-// The longest string a profile read gives back, its terminating NUL included.
-constexpr DWORD kProfileStringBuffer = 4096;
-} // namespace
-
-int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
-    return static_cast<int>(GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName));
-}
-
-CString CWinApp::GetProfileString(const char* section, const char* entry,
-                                  const char* defaultValue) const {
-    std::vector<char> buffer(kProfileStringBuffer);
-    const DWORD length = GetPrivateProfileStringA(section, entry, defaultValue, buffer.data(),
-                                                  kProfileStringBuffer, m_pszProfileName);
-    return CString(buffer.data(), static_cast<int>(length));
-}
-
-BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
-    CString text;
-    text.Format("%d", value);
-    return WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
-}
-
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
-    return WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
-}
-
-void CWinApp::OnHelp() {
-    if (m_pMainWnd)
-        m_pMainWnd->WinHelp(0, HELP_CONTEXT);
-}
-
-BOOL CWinApp::OnCmdMsg(unsigned id) {
-    // The framework's exit command closes the main window, which ends the program.
-    if (id == kAppExitCommand && m_pMainWnd && m_pMainWnd->m_hWnd) {
-        SendMessageA(m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-#endif

@@ -9,18 +9,14 @@ constexpr char kLeft[] = "LEFT";
 constexpr char kTop[] = "TOP";
 } // namespace
 
-const WindowSettings::Column WindowSettings::kColumns[kColumnCount] = {
-    {"Project", 220}, {"Version", 220}, {"Build", 180}, {"Last Update", 220}, {"Directory", 320},
-};
-
 CString WindowSettings::WidthKey(int column) {
     CString key;
     key.Format("HEADER_WIDTH%d", column);
     return key;
 }
 
-int WindowSettings::ReadColumnWidth(const ProfileStore& profile, int column) {
-    return profile.ReadInt(kListSection, WidthKey(column), kColumns[column].defaultWidth);
+int WindowSettings::ReadColumnWidth(const ProfileStore& profile, int column, int defaultWidth) {
+    return profile.ReadInt(kListSection, WidthKey(column), defaultWidth);
 }
 
 void WindowSettings::WriteColumnWidth(ProfileStore& profile, int column, int width) {

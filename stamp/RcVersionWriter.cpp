@@ -6,7 +6,6 @@
 #include "stamp/StringTokenizer.h"
 #include "stamp/TextRules.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -168,59 +167,38 @@ StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version,
     replacements.push_back({productVersion.begin, productVersion.end, "PRODUCTVERSION " + numbers});
 
     // String values come after the PRODUCTVERSION statement, in every block and every later
-    // resource. One value per line: the replacement runs to the line's end.
-    const CString fileString = CString(kFileVersionString) + ", \"" + numbers + "\\0\"";
-    const CString productString = CString(kProductVersionString) + ", \"" + numbers + "\\0\"";
-    std::vector<Replacement> fileStrings;
-    StatementLine line;
+    // resource. One value per line: the replacement runs to the line's end, so a line holding
+    // both kinds goes with the first, and the search goes on behind it.
+    const auto valueLine = [&](std::string_view keyword) {
+        return CString(keyword) + ", \"" + numbers + "\\0\"";
+    };
+    const struct {
+        std::string_view keyword;
+        CString text;
+    } kinds[] = {{kFileVersionString, valueLine(kFileVersionString)},
+                 {kProductVersionString, valueLine(kProductVersionString)}};
     for (int from = productVersion.end;;) {
-        const LineState state = LocateLine(view, kFileVersionString, from, line, rule);
-        if (state == LineState::missing)
-            break;
-        if (state == LineState::unterminated)
-            return Refuse("a \"FileVersion\" line does not end in CR LF");
-        fileStrings.push_back({line.begin, line.end, fileString});
-        from = line.end;
-    }
-    std::vector<Replacement> productStrings;
-    for (int from = productVersion.end;;) {
-        const LineState state = LocateLine(view, kProductVersionString, from, line, rule);
-        if (state == LineState::missing)
-            break;
-        if (state == LineState::unterminated)
-            return Refuse("a \"ProductVersion\" line does not end in CR LF");
-        // A "ProductVersion" behind a "FileVersion" on the same line went with that line.
-        const auto covering = std::find_if(fileStrings.begin(), fileStrings.end(), [&](auto& f) {
-            return f.begin < line.begin && line.begin < f.end;
-        });
-        if (covering != fileStrings.end()) {
-            from = covering->end;
-            continue;
+        const auto* next = std::end(kinds);
+        int at = -1;
+        for (const auto& kind : kinds) {
+            const int found = FindMbcs(view, kind.keyword, from, rule);
+            if (found >= 0 && (at < 0 || found < at)) {
+                at = found;
+                next = &kind;
+            }
         }
-        // A "FileVersion" behind this one on the same line goes with this line.
-        fileStrings.erase(
-            std::remove_if(fileStrings.begin(), fileStrings.end(),
-                           [&](auto& f) { return line.begin < f.begin && f.end == line.end; }),
-            fileStrings.end());
-        productStrings.push_back({line.begin, line.end, productString});
+        if (at < 0)
+            break;
+        StatementLine line;
+        if (LocateLine(view, next->keyword, at, line, rule) != LineState::found)
+            return Refuse("a " + CString(next->keyword) + " line does not end in CR LF");
+        if (StampResult literal = CheckStringLiteral(script, next->keyword, line); !literal)
+            return literal;
+        replacements.push_back({line.begin, line.end, next->text});
         from = line.end;
     }
-    for (const Replacement& value : fileStrings)
-        if (StampResult literal =
-                CheckStringLiteral(script, kFileVersionString, {value.begin, value.end});
-            !literal)
-            return literal;
-    for (const Replacement& value : productStrings)
-        if (StampResult literal =
-                CheckStringLiteral(script, kProductVersionString, {value.begin, value.end});
-            !literal)
-            return literal;
-    replacements.insert(replacements.end(), fileStrings.begin(), fileStrings.end());
-    replacements.insert(replacements.end(), productStrings.begin(), productStrings.end());
-    std::sort(replacements.begin(), replacements.end(),
-              [](const Replacement& a, const Replacement& b) { return a.begin < b.begin; });
-
-    // One pass over the text: the replaced lines are few, but the file around them may be large.
+    // One pass over the text, the replacements in the order they were found: the replaced lines are
+    // few, but the file around them may be large.
     std::string out;
     out.reserve(view.size() + replacements.size() * 48);
     int copied = 0;

@@ -80,6 +80,14 @@ const MessageMap* MainDialog::GetMessageMap() const {
     return &kMessageMap;
 }
 
+std::vector<HWND> MainDialog::FindRunning() {
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Revtally"));)
+        if (::GetDlgItem(window, IDC_PROJECT_LIST))
+            found.push_back(window);
+    return found;
+}
+
 MainDialog::MainDialog(bool trayMode, CWnd* parent) : TrayDialog(kTemplateId, trayMode, parent) {}
 
 void MainDialog::DoDataExchange(CDataExchange* pDX) {

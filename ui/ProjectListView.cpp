@@ -2,9 +2,11 @@
 
 #include "framework/CFileException.h"
 #include "framework/ProfileStore.h"
+#include "framework/Win32Text.h"
 #include "registry/ProjectList.h"
 #include "registry/ProjectListStore.h"
 #include "registry/WindowSettings.h"
+#include "res/resource.h"
 
 namespace {
 CString Formatted(const char* format, int a, int b = 0, int c = 0) {
@@ -12,6 +14,25 @@ CString Formatted(const char* format, int a, int b = 0, int c = 0) {
     text.Format(format, a, b, c);
     return text;
 }
+
+// The list's columns, left to right: title, width before the user sets one, and a row's text.
+struct Column {
+    UINT title;
+    int defaultWidth;
+    CString (*text)(const ProjectRecord& record);
+};
+const Column kColumns[] = {
+    {IDS_COLUMN_PROJECT, 220, [](const ProjectRecord& r) { return r.name; }},
+    {IDS_COLUMN_VERSION, 220,
+     [](const ProjectRecord& r) {
+         return Formatted("%d.%d.%d", r.version.major, r.version.minor, r.version.sub);
+     }},
+    {IDS_COLUMN_BUILD, 180,
+     [](const ProjectRecord& r) { return Formatted("%d", r.version.build); }},
+    {IDS_COLUMN_LAST_UPDATE, 220, [](const ProjectRecord& r) { return r.lastUpdate; }},
+    {IDS_COLUMN_DIRECTORY, 320, [](const ProjectRecord& r) { return r.directory; }},
+};
+constexpr int kColumnCount = static_cast<int>(sizeof kColumns / sizeof kColumns[0]);
 } // namespace
 
 void ProjectListView::Load(IniDocument& profile, const CString& profilePath, ProjectList& list) {
@@ -40,12 +61,14 @@ void ProjectListView::Save(const CString& profilePath, const ProjectList& list,
 }
 
 void ProjectListView::CreateColumns(ProfileStore& profile, bool firstRun) {
-    for (int column = 0; column < WindowSettings::kColumnCount; ++column)
-        m_control.InsertColumn(column, WindowSettings::kColumns[column].title, LVCFMT_LEFT,
-                               WindowSettings::ReadColumnWidth(profile, column), column);
+    for (int column = 0; column < kColumnCount; ++column)
+        m_control.InsertColumn(
+            column, LoadResourceString(kColumns[column].title), LVCFMT_LEFT,
+            WindowSettings::ReadColumnWidth(profile, column, kColumns[column].defaultWidth),
+            column);
     if (!firstRun)
         return;
-    for (int column = 0; column < WindowSettings::kColumnCount; ++column) {
+    for (int column = 0; column < kColumnCount; ++column) {
         m_control.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
         WindowSettings::WriteColumnWidth(profile, column, m_control.GetColumnWidth(column));
     }
@@ -53,7 +76,7 @@ void ProjectListView::CreateColumns(ProfileStore& profile, bool firstRun) {
 
 void ProjectListView::SaveColumnWidths(ProfileStore& profile) const {
     const int columns = m_control.GetColumnCount();
-    for (int column = 0; column < columns && column < WindowSettings::kColumnCount; ++column)
+    for (int column = 0; column < columns && column < kColumnCount; ++column)
         WindowSettings::WriteColumnWidth(profile, column, m_control.GetColumnWidth(column));
 }
 
@@ -76,17 +99,14 @@ void ProjectListView::Fill(const ProjectList& list) {
 }
 
 void ProjectListView::InsertRow(int index, ProjectRecord* record) {
-    m_control.InsertItem(index, record->name);
+    m_control.InsertItem(index, kColumns[0].text(*record));
     m_control.SetItemData(index, reinterpret_cast<DWORD_PTR>(record));
     RefreshRow(index, *record);
 }
 
 void ProjectListView::RefreshRow(int index, const ProjectRecord& record) {
-    const VersionNumber& v = record.version;
-    m_control.SetItemText(index, 1, Formatted("%d.%d.%d", v.major, v.minor, v.sub));
-    m_control.SetItemText(index, 2, Formatted("%d", v.build));
-    m_control.SetItemText(index, 3, record.lastUpdate);
-    m_control.SetItemText(index, 4, record.directory);
+    for (int column = 1; column < kColumnCount; ++column)
+        m_control.SetItemText(index, column, kColumns[column].text(record));
 }
 
 void ProjectListView::RefreshRecord(const ProjectList& list, const ProjectRecord& record) {

@@ -1,6 +1,7 @@
 #include "WindowFinder.h"
 
 #include "res/resource.h"
+#include "ui/MainDialog.h"
 
 #include <commctrl.h>
 
@@ -15,10 +16,10 @@ std::vector<HWND> ProgramDialogs() {
 
 std::vector<HWND> MainWindows(Shown shown, DWORD processId) {
     std::vector<HWND> found;
-    for (HWND window : ProgramDialogs()) {
+    for (HWND window : MainDialog::FindRunning()) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (GetDlgItem(window, IDC_PROJECT_LIST) && (processId == 0 || owner == processId) &&
+        if ((processId == 0 || owner == processId) &&
             (shown == Shown::kAny || IsWindowVisible(window)))
             found.push_back(window);
     }

@@ -15,13 +15,8 @@ public:
     enum OpenFlags : unsigned {
         modeRead = 0x0000,
         modeWrite = 0x0001,
-        modeReadWrite = 0x0002,
-        shareCompat = 0x0000,
-        shareExclusive = 0x0010,
         shareDenyWrite = 0x0020,
-        shareDenyRead = 0x0030,
         shareDenyNone = 0x0040,
-        modeNoTruncate = 0x10000,
         modeCreate = 0x1000,
         typeBinary = 0x8000,
     };
@@ -36,22 +31,20 @@ public:
     // FALSE on failure; the cause goes to *error when given.
     BOOL Open(const CString& path, unsigned flags, CFileException* error = nullptr);
     void Close();
-    bool IsOpen() const;
 
     std::uint64_t GetLength() const;
     // Reads up to count bytes; fewer only at the end of the file.
     std::size_t Read(void* buffer, std::size_t count);
     void Write(const void* buffer, std::size_t count);
-    void SeekToBegin();
+    // Puts what was written on the disk.
     void Flush();
 
     // Whether a file or folder of that name exists (the framework's status query).
     static bool Exists(const CString& path);
 
-    const CString& GetFilePath() const { return m_path; }
-
 private:
     [[noreturn]] void ThrowLastError() const;
+    static long LastError();
 
 #ifdef _WIN32
     void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));

@@ -4,13 +4,15 @@
 #include "framework/CString.h"
 #include "framework/CWnd.h"
 
+#include <string>
+
 #include <commctrl.h>
 
 // A report-view list control, with the item texts in the program's ANSI code page.
 class CListCtrl : public CWnd {
 public:
     int GetItemCount() const;
-    int InsertColumn(int column, const char* heading, int format, int width, int subItem);
+    int InsertColumn(int column, const std::wstring& heading, int format, int width, int subItem);
     BOOL SetColumnWidth(int column, int width);
     int GetColumnWidth(int column) const;
     // Columns as the list's header counts them.

@@ -6,9 +6,6 @@
 #include <vector>
 
 #ifdef _WIN32
-// Before the class, so that the platform's A/W macros over the profile function names apply to
-// the declarations and to every call alike.
-#include <windows.h>
 class CWnd;
 #endif
 
@@ -43,13 +40,6 @@ public:
     const CString& GetProfileName() const { return m_profileName; }
 
 #ifdef _WIN32
-    // The INI file of m_pszProfileName, through the platform's private profile functions.
-    int GetProfileInt(const char* section, const char* entry, int defaultValue) const;
-    CString GetProfileString(const char* section, const char* entry,
-                             const char* defaultValue = "") const;
-    BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
-    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
-
     // Commands no window handled end here; TRUE when the application took it.
     virtual BOOL OnCmdMsg(unsigned id);
     static constexpr unsigned kAppExitCommand = 57665; // ID_APP_EXIT

@@ -5,17 +5,10 @@
 class ProfileStore;
 
 // Where the main window stood and how wide the list's columns were, in the INI file's sections
-// "WINDOW" and "LISTCONTROL".
+// "WINDOW" and "LISTCONTROL" (a column's width under "HEADER_WIDTH" and its index).
 class WindowSettings {
 public:
-    struct Column {
-        const char* title;
-        int defaultWidth;
-    };
-    static constexpr int kColumnCount = 5;
-    static const Column kColumns[kColumnCount];
-
-    static int ReadColumnWidth(const ProfileStore& profile, int column);
+    static int ReadColumnWidth(const ProfileStore& profile, int column, int defaultWidth);
     static void WriteColumnWidth(ProfileStore& profile, int column, int width);
 
     struct Position {

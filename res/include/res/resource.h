@@ -55,6 +55,13 @@
 #define IDS_PROFILE_NOT_SAVED 113
 #define IDS_UNEXPECTED_ERROR 114
 
+// The project list's column titles.
+#define IDS_COLUMN_PROJECT 115
+#define IDS_COLUMN_VERSION 116
+#define IDS_COLUMN_BUILD 117
+#define IDS_COLUMN_LAST_UPDATE 118
+#define IDS_COLUMN_DIRECTORY 119
+
 // The framework's data-exchange messages, at the framework's own string ids.
 #define AFX_IDP_PARSE_INT 0xF110
 #define AFX_IDP_PARSE_INT_RANGE 0xF112

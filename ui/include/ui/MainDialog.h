@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The one window of the program: the registered projects in a list, the current project's numbers
 // below it. Every change of a number goes into the project's resource script at once. The list
@@ -21,6 +22,11 @@ public:
     explicit MainDialog(bool trayMode, CWnd* parent = nullptr);
 
     static constexpr UINT kTemplateId = 102;
+
+    // The main windows of the running window instances, as another process finds them: dialogs
+    // captioned "Revtally" that hold the project list, not a message box of the program, which
+    // shares their class and caption.
+    static std::vector<HWND> FindRunning();
 
     BOOL OnInitDialog() override;
     void OnOK() override;

@@ -26,7 +26,7 @@ public:
     void Save(const CString& profilePath, const ProjectList& list,
               const std::optional<WindowSettings::Position>& movedTo) const;
 
-    // The five columns at their stored widths. On the first run they are fitted to their titles
+    // The columns at their stored widths. On the first run they are fitted to their titles
     // and the widths go into the profile.
     void CreateColumns(ProfileStore& profile, bool firstRun);
     void SaveColumnWidths(ProfileStore& profile) const;
@@ -36,7 +36,7 @@ public:
     // A row for every record, painted once when all are in.
     void Fill(const ProjectList& list);
     void InsertRow(int index, ProjectRecord* record);
-    // Columns 1 to 4; the name in column 0 stays as it was inserted.
+    // Every column but the first; the name in column 0 stays as it was inserted.
     void RefreshRow(int index, const ProjectRecord& record);
     // The same for the row of a record of the list, if it has one.
     void RefreshRecord(const ProjectList& list, const ProjectRecord& record);
