@@ -87,6 +87,11 @@ void CFile::Flush() {
         ThrowLastError();
 }
 
+bool CFile::IsReadOnly(const CString& path) {
+    struct stat info;
+    return ::stat(path, &info) == 0 && !(info.st_mode & S_IWUSR);
+}
+
 bool CFile::Exists(const CString& path) {
     struct stat info;
     return ::stat(path, &info) == 0;

@@ -82,6 +82,11 @@ void CFile::Flush() {
         ThrowLastError();
 }
 
+bool CFile::IsReadOnly(const CString& path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool CFile::Exists(const CString& path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }

@@ -41,6 +41,9 @@ public:
 
     // Whether a file or folder of that name exists (the framework's status query).
     static bool Exists(const CString& path);
+    // Whether its owner made the file read-only (Windows: the attribute; POSIX: no write bit
+    // for the owner).
+    static bool IsReadOnly(const CString& path);
 
 private:
     [[noreturn]] void ThrowLastError() const;
