@@ -132,7 +132,6 @@ const ReadCase kReadCases[] = {
      "// " HYO "\r\n\tVERSION_1\tVERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n",
      TRUE,
      {1, 2, 3, 4}},
-    {"NumberedAtTheEnd", "1 VERSIONINFO FILEVERSION 1,2,3,4\r\n", TRUE, {1, 2, 3, 4}},
     {"NumberedAfterAFalseOne",
      "// 1 VERSIONINFO\r\nFILEVERSION 9,9,9,9\r\na b VERSIONINFO\r\n1 VERSIONINFOEX\r\n"
      "VERSIONINFO\r\n2 VERSIONINFO\r\n FILEVERSION 1,2,3,4\r\n",

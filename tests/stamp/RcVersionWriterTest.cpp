@@ -175,11 +175,8 @@ const testfiles::NamedText kRefusals[] = {
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", VER_STR \"x\"\r\n"},
     {"ProductVersionStringMacro",
      kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"ProductVersion\",\tL VER_STR\r\n"},
-    // A string value that goes on after its literal would lose the rest.
-    {"LiteralThenMacro", kHead + " FILEVERSION 1\r\n" + kProduct +
-                             " VALUE \"ProductVersion\", \"0.10.70.0\" APP_VERSION_TEXT\r\n"},
-    {"TwoLiterals",
-     kHead + " FILEVERSION 1\r\n" + kProduct + " VALUE \"FileVersion\", \"1.0\" \" beta\"\r\n"},
+    // A string value that goes on after its literal would lose the rest (more in the program's
+    // own tests).
     {"LiteralNotClosed", kHead + " FILEVERSION 1\r\n" + kProduct +
                              " VALUE \"FileVersion\", \"1.0 \\\" \"\" " HYO "\r\n\"\r\n"},
     {"StringValueWithoutComma",
