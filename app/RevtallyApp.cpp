@@ -1,8 +1,7 @@
 #include "app/RevtallyApp.h"
 
-#include "framework/FullPath.h"
-#include "framework/PathFunctions.h"
-#include "framework/StandardError.h"
+#include "base/PathFunctions.h"
+#include "base/StandardError.h"
 #include "stamp/StampScript.h"
 
 #include <cctype>
@@ -13,7 +12,7 @@ CRevtallyApp::CRevtallyApp() : CWinApp(nullptr) {}
 
 void CRevtallyApp::ParseLaunchOptions(const std::vector<CString>& arguments,
                                       LaunchOptions& options) {
-    options.noFileGiven = TRUE;
+    options.noFileGiven = true;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const CString& argument = arguments[i];
         if (!argument.IsEmpty() && std::strchr(kSwitchMarks, argument[0])) {
@@ -23,12 +22,12 @@ void CRevtallyApp::ParseLaunchOptions(const std::vector<CString>& arguments,
                     : '\0';
             for (const LaunchSwitch& launchSwitch : kLaunchSwitches)
                 if (launchSwitch.letter == letter)
-                    options.*launchSwitch.flag = TRUE;
+                    options.*launchSwitch.flag = true;
             continue;
         }
         options.fileName = argument;
         if (!argument.IsEmpty())
-            options.noFileGiven = FALSE;
+            options.noFileGiven = false;
     }
 }
 
@@ -36,33 +35,37 @@ CString CRevtallyApp::ProfilePathFor(const CString& modulePath, const CString& a
     return ExtractDirectory(modulePath) + appName + ".ini";
 }
 
-BOOL CRevtallyApp::InitInstance() {
-    SetProfileName(ProfilePathFor(GetModulePath(), m_pszAppName));
+bool CRevtallyApp::InitInstance() {
+    m_pszProfileName = ProfilePathFor(GetModulePath(), m_pszAppName);
     ParseLaunchOptions(GetArguments(), m_launchOptions);
 
-    if (m_launchOptions.noFileGiven || m_launchOptions.trayMode) {
+    if (m_launchOptions.IsWindowInstance()) {
         RunWindow();
     } else if (!m_launchOptions.fileName.IsEmpty()) {
         StampFromCommandLine(m_launchOptions.fileName);
     }
-    return FALSE;
+    return false;
 }
 
 void CRevtallyApp::StampFromCommandLine(const CString& fileName) {
-    CString fullPath;
-    if (!FullPathOf(fileName, fullPath)) {
+    const Expected<CString> fullPath = FullPathOf(fileName);
+    if (!fullPath) {
         ReportFailure(fileName, "cannot resolve the full path of the script");
         return;
     }
-    const StampResult result = StampScript(fullPath);
-    if (!result.Reason().IsEmpty())
-        ReportFailure(fileName, result.Reason());
     // The window lists what a script holds: a script whose numbers could not be read has
     // nothing to show it.
-    if (result.Used())
-        HandOffToRunningInstance(fullPath);
+    const Expected<StampRun> run = StampScript(*fullPath);
+    if (!run) {
+        ReportFailure(fileName, run.Error().reason);
+        return;
+    }
+    const CString line = run->note ? *run->note : run->note.Error().reason;
+    if (!line.IsEmpty())
+        ReportFailure(fileName, line);
+    HandOffToRunningInstance(*fullPath);
 }
 
 void CRevtallyApp::ReportFailure(const CString& fileName, const CString& reason) const {
-    StandardError::WriteLine(CString(m_pszAppName) + ": " + fileName + ": " + reason);
+    standard_error::WriteLine(m_pszAppName + ": " + fileName + ": " + reason);
 }

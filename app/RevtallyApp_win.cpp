@@ -1,14 +1,13 @@
 #include "app/RevtallyApp.h"
 
+#include "base/PathFunctions.h"
 #include "framework/AfxMessageBox.h"
-#include "framework/FullPath.h"
-#include "framework/PathFunctions.h"
 #include "framework/Win32Text.h"
 #include "res/resource.h"
-#include "stamp/HandOffRecord.h"
+#include "ui/HandOffRecord.h"
 #include "ui/MainDialog.h"
 
-#include <cstring>
+#include <optional>
 #include <vector>
 
 #include <windows.h>
@@ -16,14 +15,6 @@
 #include <commctrl.h>
 
 const char CRevtallyApp::kSwitchMarks[] = "-/";
-
-BOOL CRevtallyApp::OnCmdMsg(unsigned id) {
-    if (id == ID_HELP) {
-        OnHelp();
-        return TRUE;
-    }
-    return CWinApp::OnCmdMsg(id);
-}
 
 void CRevtallyApp::RunWindow() {
     // One creation call says whether a window instance runs already, so two starts at the same
@@ -39,7 +30,7 @@ void CRevtallyApp::RunWindow() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     {
-        MainDialog dialog(m_launchOptions.trayMode != FALSE);
+        MainDialog dialog(m_launchOptions.trayMode);
         m_pMainWnd = &dialog;
         dialog.DoModal();
         m_pMainWnd = nullptr;
@@ -77,15 +68,11 @@ bool StartWindowInstance() {
 } // namespace
 
 void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNone) const {
-    HandOffRecord record{};
-    record.command = kHandOffApplyScript;
-    record.size = sizeof record;
-    // A path cut short would name another file: better no hand-off at all.
-    if (path.GetLength() >= static_cast<int>(sizeof record.path)) {
+    std::optional<HandOffRecord> record = MakeHandOffRecord(path);
+    if (!record) {
         ReportFailure(path, "the path is too long to hand to the window");
         return;
     }
-    std::memcpy(record.path, path.GetString(), static_cast<size_t>(path.GetLength()));
 
     HWND window = nullptr;
     bool started = !startIfNone;
@@ -97,6 +84,8 @@ void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNon
             if (!StartWindowInstance())
                 return;
         }
+        // Also once a window is found: a window instance just started may not have run its
+        // initialisation yet, which lets WM_COPYDATA in from builds at another integrity level.
         Sleep(kFindInterval);
         if (window)
             break;
@@ -104,9 +93,9 @@ void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNon
     if (!window)
         return;
     COPYDATASTRUCT data{};
-    data.dwData = sizeof record;
-    data.cbData = sizeof record;
-    data.lpData = &record;
+    data.dwData = sizeof *record;
+    data.cbData = sizeof *record;
+    data.lpData = &*record;
     DWORD_PTR ignored = 0;
     // A hung window instance must not hang the build that stamps.
     SendMessageTimeoutA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
@@ -115,7 +104,7 @@ void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNon
 
 void CRevtallyApp::ReportException(const char* what) noexcept {
     // A stamping run has a build log and no one to click a box away.
-    if (!m_launchOptions.noFileGiven && !m_launchOptions.trayMode) {
+    if (!m_launchOptions.IsWindowInstance()) {
         CWinApp::ReportException(what);
         return;
     }

@@ -2,8 +2,9 @@
 // beside the cost of the file work alone (load, or load and the same temp-file-and-replace write).
 // Figures only: nothing here fails on a slow result.
 
-#include "framework/AtomicFileWriter.h"
-#include "framework/CodePage.h"
+#include "base/AtomicFileWriter.h"
+#include "base/CFile.h"
+#include "base/CodePage.h"
 #include "RatioReporter.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
@@ -261,10 +262,12 @@ std::string GenerateUtf16Script(size_t targetBytes) {
     const std::string text = GenerateScript(targetBytes / 7 * 4);
     g_phrases = kJapanese;
     ScriptEncoding form;
-    std::string bytes;
-    if (!form.Decode("\xFF\xFE") || !form.Encode(text, bytes))
+    if (!form.Decode("\xFF\xFE"))
+        throw std::runtime_error("cannot take the UTF-16LE form");
+    Expected<std::string> bytes = form.Encode(text);
+    if (!bytes)
         throw std::runtime_error("cannot encode the UTF-16LE script");
-    return bytes;
+    return std::move(*bytes);
 }
 
 // A history as years of builds leave it: newest first under #UPDATELIST.
@@ -306,7 +309,7 @@ CodePage RuleNamed(bool cp932) {
 
 void ReadFloor(benchmark::State& state, std::string path) {
     for (auto _ : state) {
-        CString text = LoadTextFile(path.c_str());
+        Expected<CString> text = ReadWholeFile(path.c_str());
         benchmark::DoNotOptimize(text);
     }
     state.SetBytesProcessed(state.iterations() *
@@ -315,9 +318,9 @@ void ReadFloor(benchmark::State& state, std::string path) {
 
 void ReadVersion(benchmark::State& state, std::string path, bool cp932) {
     const CodePage previous = CodePage::SetActive(RuleNamed(cp932));
-    VersionNumber version;
     for (auto _ : state) {
-        if (!ReadRcVersion(path.c_str(), version)) {
+        Expected<VersionNumber> version = ReadRcVersion(path.c_str());
+        if (!version) {
             state.SkipWithError("ReadRcVersion refused the script");
             break;
         }
@@ -330,8 +333,11 @@ void ReadVersion(benchmark::State& state, std::string path, bool cp932) {
 
 void WriteFloor(benchmark::State& state, std::string path) {
     for (auto _ : state) {
-        const CString text = LoadTextFile(path.c_str());
-        AtomicFileWriter::ReplaceContents(path.c_str(), text.View());
+        const Expected<CString> text = ReadWholeFile(path.c_str());
+        if (!text || !AtomicFileWriter::ReplaceContents(path.c_str(), text->View())) {
+            state.SkipWithError("cannot replace the script");
+            break;
+        }
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<int64_t>(std::filesystem::file_size(path)));
@@ -361,15 +367,18 @@ std::string HistoryScriptPath() {
 // measurable.
 void ResetHistory() {
     static const std::string history = GenerateHistory(kHistoryEntries);
-    WriteFile(HistoryFilePath(HistoryScriptPath().c_str()).GetString(), history);
+    WriteFile(HistoryFileOf(HistoryScriptPath().c_str()).path.GetString(), history);
 }
 
 void HistoryFloor(benchmark::State& state) {
     ResetHistory();
-    const CString path = HistoryFilePath(HistoryScriptPath().c_str());
+    const CString path = HistoryFileOf(HistoryScriptPath().c_str()).path;
     for (auto _ : state) {
-        const CString text = LoadTextFile(path);
-        AtomicFileWriter::ReplaceContents(path, text.View());
+        const Expected<CString> text = ReadWholeFile(path);
+        if (!text || !AtomicFileWriter::ReplaceContents(path, text->View())) {
+            state.SkipWithError("cannot replace the history");
+            break;
+        }
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<int64_t>(std::filesystem::file_size(path.GetString())));
@@ -378,22 +387,20 @@ void HistoryFloor(benchmark::State& state) {
 void AppendHistory(benchmark::State& state, bool cp932) {
     ResetHistory();
     const CodePage previous = CodePage::SetActive(RuleNamed(cp932));
-    const CString script = HistoryScriptPath().c_str();
-    const CString path = HistoryFilePath(script);
+    const HistoryFile history = HistoryFileOf(HistoryScriptPath().c_str());
     int build = 100001;
     for (auto _ : state) {
-        CString text;
-        const StampResult added = AddHistoryEntry(LoadVersionHistory(path), "app",
-                                                  CurrentTimeStamp(), {1, 10, 0, build++}, text);
-        if (!added) {
-            state.SkipWithError(added.Reason().GetString());
+        const Expected<CString> text = LoadVersionHistory(history);
+        const Expected<CString> added =
+            text ? AddHistoryEntry(*text, CurrentTimeStamp(), {1, 10, 0, build++}) : text;
+        if (!added || !AtomicFileWriter::ReplaceContents(history.path, added->View())) {
+            state.SkipWithError("cannot add the entry");
             break;
         }
-        AtomicFileWriter::ReplaceContents(path, text.View());
     }
     CodePage::SetActive(previous);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(
-                                                     HistoryFilePath(script).GetString())));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(history.path.Str())));
 }
 
 // Wall time: the file system's share of the work is the point of the comparison.
@@ -407,7 +414,7 @@ std::vector<RatioReporter::Pair> RegisterAll() {
         const std::string path = ScriptPath(size);
         WriteFile(path, GenerateScript(size.bytes));
         const double target = size.bytes >= 1024 * 1024 ? kTargetRatio : 0;
-        const std::string readFloor = std::string("LoadTextFile/") + size.label;
+        const std::string readFloor = std::string("ReadWholeFile/") + size.label;
         const std::string writeFloor = std::string("Load+ReplaceContents/") + size.label;
         // The operation under both code page rules, each against the floor.
         const auto againstFloor = [&](const char* operation,

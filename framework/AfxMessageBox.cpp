@@ -1,6 +1,6 @@
 #include "framework/AfxMessageBox.h"
 
-#include "framework/CWinApp.h"
+#include "base/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/Win32Text.h"
 
@@ -25,7 +25,7 @@ int AfxMessageBox(const std::wstring& text, UINT type) {
     HWND owner = GetActiveWindow();
     if (!owner && app && app->m_pMainWnd)
         owner = app->m_pMainWnd->m_hWnd;
-    const std::wstring caption = AnsiToWide(app && app->m_pszAppName ? app->m_pszAppName : "");
+    const std::wstring caption = AnsiToWide(app ? app->m_pszAppName : CString());
     return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }
 

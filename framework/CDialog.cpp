@@ -1,15 +1,21 @@
 #include "framework/CDialog.h"
 
 #include "framework/CDataExchange.h"
-#include "framework/CException.h"
+#include "base/CException.h"
 #include "framework/CUserException.h"
-#include "framework/CWinApp.h"
+#include "framework/FrameworkIds.h"
+#include "base/CWinApp.h"
 
 #include <cstring>
 #include <exception>
 #include <vector>
 
 namespace {
+HWND MainWindow() {
+    const CWinApp* app = AfxGetApp();
+    return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+}
+
 // Offsets of the style in the two template layouts.
 constexpr size_t kExtendedStyleOffset =
     12;                                 // DLGTEMPLATEEX: dlgVer, signature, helpID, exStyle, style
@@ -259,15 +265,18 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
         // F1 alone asks for help: it becomes the help command of the main window.
         const bool modified =
             GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-        CWinApp* app = AfxGetApp();
-        if (!modified && app && app->m_pMainWnd && app->m_pMainWnd->m_hWnd)
-            ::SendMessageA(app->m_pMainWnd->m_hWnd, WM_COMMAND, CWinApp::kHelpCommand, 0);
+        if (HWND main = MainWindow(); main && !modified)
+            ::SendMessageA(main, WM_COMMAND, ID_HELP, 0);
         result = TRUE;
         return true;
     }
-    if (message == WM_COMMAND && (code == BN_CLICKED || lParam == 0)) {
-        if (CWinApp* app = AfxGetApp(); app && app->OnCmdMsg(id))
-            return true;
+    // The framework's own commands (help, exit) that another dialog does not handle, such as the
+    // about box's Help button, are the main window's.
+    HWND main = MainWindow();
+    if (message == WM_COMMAND && (id == ID_HELP || id == ID_APP_EXIT) &&
+        (code == BN_CLICKED || lParam == 0) && main && main != m_hWnd) {
+        ::SendMessageA(main, WM_COMMAND, id, 0);
+        return true;
     }
     return false;
 }

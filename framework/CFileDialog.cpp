@@ -1,6 +1,6 @@
 #include "framework/CFileDialog.h"
 
-#include "framework/CWinApp.h"
+#include "base/CWinApp.h"
 #include "framework/CWnd.h"
 
 #include <commdlg.h>

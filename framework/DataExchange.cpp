@@ -2,7 +2,8 @@
 
 #include "framework/AfxMessageBox.h"
 #include "framework/CWnd.h"
-#include "framework/IntegerText.h"
+#include "framework/FrameworkIds.h"
+#include "base/IntegerText.h"
 #include "framework/Win32Text.h"
 
 #include <string>
@@ -44,7 +45,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
     }
     int parsed = 0;
     if (!ParseDialogInteger(WindowText(control).View(), parsed)) {
-        AfxMessageBox(LoadResourceString(kParseIntPrompt), MB_ICONEXCLAMATION);
+        AfxMessageBox(LoadResourceString(AFX_IDP_PARSE_INT), MB_ICONEXCLAMATION);
         pDX->Fail();
     }
     pDX->NoteIntStored(&value, value);
@@ -54,7 +55,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum) {
     if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum))
         return;
-    AfxMessageBox(AfxFormatMessage(LoadResourceString(kParseIntRangePrompt),
+    AfxMessageBox(AfxFormatMessage(LoadResourceString(AFX_IDP_PARSE_INT_RANGE),
                                    {Number(minimum), Number(maximum)}),
                   MB_ICONEXCLAMATION);
     pDX->RestoreLastInt();
@@ -68,7 +69,7 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maximum) {
     } else {
         if (value.GetLength() > maximum) {
             AfxMessageBox(
-                AfxFormatMessage(LoadResourceString(kParseStringSizePrompt), {Number(maximum)}),
+                AfxFormatMessage(LoadResourceString(AFX_IDP_PARSE_STRING_SIZE), {Number(maximum)}),
                 MB_ICONEXCLAMATION);
             pDX->Fail();
         }

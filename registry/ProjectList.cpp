@@ -1,7 +1,7 @@
 #include "registry/ProjectList.h"
 
-#include "framework/CodePage.h"
-#include "framework/PathFunctions.h"
+#include "base/CodePage.h"
+#include "base/PathFunctions.h"
 
 int ProjectList::FindRowByScript(const CString& path) const {
     for (int row = 0; row < GetCount(); ++row) {

@@ -1,7 +1,6 @@
 #include "registry/ProjectListStore.h"
 
-#include "framework/ProfileStore.h"
-#include "registry/ProjectList.h"
+#include "base/IniDocument.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,6 +18,7 @@ constexpr char kBuild[] = "BUILDNUMBER";
 constexpr char kLastUpdate[] = "LASTUPDATE";
 constexpr char kDirectory[] = "TARGETDIRECTORY";
 constexpr char kScript[] = "RCFILE";
+constexpr int kNoProjectsYet = -1;
 
 bool EqualNoCaseAscii(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -44,26 +44,32 @@ int IndexOfSection(std::string_view name) {
     }
     return index < INT_MAX ? static_cast<int>(index) : -1;
 }
-} // namespace
 
-CString ProjectListStore::SectionName(int index) {
+CString SectionName(int index) {
     CString name;
     name.Format("%s%d", kProjectSection, index);
     return name;
 }
 
-int ProjectListStore::ReadProjectCount(const ProfileStore& profile) {
+int ReadProjectCount(const IniDocument& profile) {
     return profile.ReadInt(kProjectSection, kSize, kNoProjectsYet);
 }
 
-int ProjectListStore::StoredSectionsEnd(const ProfileStore& profile) {
+// One past the highest index of the sections "PROJECT<index>" the file holds; 0 for none.
+int StoredSectionsEnd(const IniDocument& profile) {
     int end = 0;
     for (const CString& name : profile.SectionNames())
         end = std::max(end, IndexOfSection(name.View()) + 1);
     return end;
 }
+} // namespace
 
-void ProjectListStore::LoadProjectList(const ProfileStore& profile, ProjectList& list) {
+bool project_list_store::IsFirstRun(const IniDocument& profile) {
+    return ReadProjectCount(profile) == kNoProjectsYet;
+}
+
+ProjectList project_list_store::LoadProjectList(const IniDocument& profile) {
+    ProjectList list;
     // A count beyond the sections the file holds (typed by hand, or a damaged file) would only
     // make empty projects, as many as it says.
     const int size = std::min(ReadProjectCount(profile), StoredSectionsEnd(profile));
@@ -80,9 +86,10 @@ void ProjectListStore::LoadProjectList(const ProfileStore& profile, ProjectList&
         record->rcFile = profile.ReadString(section, kScript);
         list.Append(std::move(record));
     }
+    return list;
 }
 
-void ProjectListStore::SaveProjectList(const ProjectList& list, ProfileStore& profile) {
+void project_list_store::SaveProjectList(const ProjectList& list, IniDocument& profile) {
     const int rows = list.GetCount();
     profile.WriteInt(kProjectSection, kSize, rows);
     for (int row = 0; row < rows; ++row) {

@@ -1,40 +1,40 @@
 #include "registry/WindowSettings.h"
 
-#include "framework/ProfileStore.h"
+#include "base/IniDocument.h"
 
 namespace {
 constexpr char kWindowSection[] = "WINDOW";
 constexpr char kListSection[] = "LISTCONTROL";
 constexpr char kLeft[] = "LEFT";
 constexpr char kTop[] = "TOP";
-} // namespace
 
-CString WindowSettings::WidthKey(int column) {
+CString WidthKey(int column) {
     CString key;
     key.Format("HEADER_WIDTH%d", column);
     return key;
 }
+} // namespace
 
-int WindowSettings::ReadColumnWidth(const ProfileStore& profile, int column, int defaultWidth) {
+int window_settings::ReadColumnWidth(const IniDocument& profile, int column, int defaultWidth) {
     return profile.ReadInt(kListSection, WidthKey(column), defaultWidth);
 }
 
-void WindowSettings::WriteColumnWidth(ProfileStore& profile, int column, int width) {
+void window_settings::WriteColumnWidth(IniDocument& profile, int column, int width) {
     profile.WriteInt(kListSection, WidthKey(column), width);
 }
 
-WindowSettings::Position WindowSettings::ReadPosition(const ProfileStore& profile) {
+window_settings::Position window_settings::ReadPosition(const IniDocument& profile) {
     return Position{profile.ReadInt(kWindowSection, kLeft, 0),
                     profile.ReadInt(kWindowSection, kTop, 0)};
 }
 
-void WindowSettings::WritePosition(ProfileStore& profile, Position position) {
+void window_settings::WritePosition(IniDocument& profile, Position position) {
     profile.WriteInt(kWindowSection, kLeft, position.left);
     profile.WriteInt(kWindowSection, kTop, position.top);
 }
 
-WindowSettings::Position WindowSettings::ClampPosition(Position at, int screenRight,
-                                                       int screenBottom) {
+window_settings::Position window_settings::ClampPosition(Position at, int screenRight,
+                                                         int screenBottom) {
     if (at.top < 0)
         at.top = 0;
     if (at.top > screenBottom - 100)

@@ -1,7 +1,6 @@
 #include "stamp/RcVersionWriter.h"
 
-#include "framework/AtomicFileWriter.h"
-#include "framework/CFileException.h"
+#include "base/AtomicFileWriter.h"
 #include "stamp/ScriptEncoding.h"
 #include "stamp/StringTokenizer.h"
 #include "stamp/TextRules.h"
@@ -10,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+// A script is left alone when rewriting it could damage it: a missing statement, a keyword with no
+// CR after it or a bare LF before it, a NUL byte in the file, a version statement that goes on
+// over the next line, a statement holding something other than numbers (a macro), a string value
+// holding no string literal, or UTF-16 that is not well-formed.
 namespace {
 constexpr std::string_view kFileVersionString = "\"FileVersion\"";
 constexpr std::string_view kProductVersionString = "\"ProductVersion\"";
@@ -20,24 +23,10 @@ struct Replacement {
     CString text;
 };
 
-enum class LineState { found, missing, unterminated };
-
-// The statement line of a keyword, for writing: besides a missing keyword, a line that is not
-// closed by CR LF is reported, since replacing up to a later CR would swallow whole lines.
-LineState LocateLine(std::string_view text, std::string_view keyword, int start,
-                     StatementLine& line, const CodePage& rule) {
-    const int begin = FindMbcs(text, keyword, start, rule);
-    if (begin < 0)
-        return LineState::missing;
-    const size_t cr = text.find('\r', static_cast<size_t>(begin));
-    if (cr == std::string_view::npos)
-        return LineState::unterminated;
-    if (text.substr(static_cast<size_t>(begin), cr - static_cast<size_t>(begin)).find('\n') !=
-        std::string_view::npos)
-        return LineState::unterminated;
-    line.begin = begin;
-    line.end = static_cast<int>(cr);
-    return LineState::found;
+// For writing, a line a bare LF cuts is not whole either: replacing up to a later CR would
+// swallow whole lines.
+bool EndsInCrLf(std::string_view text, const StatementLine& line) {
+    return line.IsWhole() && line.In(text).find('\n') == std::string_view::npos;
 }
 
 // "FILEVERSION 1,0,0," with the rest on the next line: the new text would leave the rest behind.
@@ -50,36 +39,32 @@ bool ContinuesOnNextLine(std::string_view line, const CodePage& rule) {
     return !line.empty() && line.back() == ',';
 }
 
-StampResult Refuse(const CString& reason) {
-    return StampResult::LeftAlone(reason);
-}
-
-std::string_view LineText(std::string_view text, const StatementLine& line) {
-    return text.substr(static_cast<size_t>(line.begin), static_cast<size_t>(line.end - line.begin));
+Failure Refuse(const CString& reason) {
+    return Failure::LeftAlone(reason);
 }
 
 // A statement is replaced only when what it holds are numbers: "FILEVERSION VER_MAJOR,..." keeps
 // the project's version macros. Tokens are counted from the end of the keyword, so a TAB after it
 // does no harm; past the fourth, a trailing comment is not looked at.
-StampResult CheckNumbers(const ScriptEncoding& script, std::string_view keyword,
-                         const StatementLine& line) {
-    StringTokenizer tokens(CString(LineText(script.Text(), line).substr(keyword.size())), " ,\r\n");
+Expected<void> CheckNumbers(const ScriptEncoding& script, std::string_view keyword,
+                            const StatementLine& line) {
+    StringTokenizer tokens(CString(line.In(script.Text()).substr(keyword.size())), " ,\r\n");
     for (int count = 0; count < 4 && tokens.HasMoreTokens(); ++count) {
         const CString token = tokens.NextToken();
         if (!IsNumberToken(token.View()))
             return Refuse(CString(keyword) + " holds " + script.ForMessage(token.View()) +
                           ", not a number");
     }
-    return StampResult::Done();
+    return {};
 }
 
 // A string value is replaced only when a string literal follows its name (blanks, a comma,
 // blanks, then " or L") and nothing but blanks and a comment follows the literal on its line:
 // VALUE "FileVersion", VER_FILEVERSION_STR stays as it is, and so does a value that goes on after
 // its literal ("0.10.70.0" APP_VERSION_TEXT), which the new line would cut off.
-StampResult CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
-                               const StatementLine& line) {
-    std::string_view rest = LineText(script.Text(), line).substr(keyword.size());
+Expected<void> CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
+                                  const StatementLine& line) {
+    std::string_view rest = line.In(script.Text()).substr(keyword.size());
     auto skipBlanks = [&rest] {
         while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
@@ -114,35 +99,33 @@ StampResult CheckStringLiteral(const ScriptEncoding& script, std::string_view ke
     skipBlanks();
     if (!rest.empty() && rest.substr(0, 2) != "//" && rest.substr(0, 2) != "/*")
         return Refuse(name + " goes on after its string literal: " + script.ForMessage(rest));
-    return StampResult::Done();
+    return {};
 }
 
-StampResult LocateStatement(const ScriptEncoding& script, std::string_view keyword, int start,
-                            StatementLine& line) {
+Expected<StatementLine> LocateStatement(const ScriptEncoding& script, std::string_view keyword,
+                                        int start) {
     const std::string_view text = script.Text();
     const CString name(keyword);
-    switch (LocateLine(text, keyword, start, line, script.SearchRule())) {
-    case LineState::missing:
+    const StatementLine line = FindStatementLine(text, keyword, start, script.SearchRule());
+    if (line.begin < 0)
         return Refuse("no " + name + " statement in the version resource");
-    case LineState::unterminated:
+    if (!EndsInCrLf(text, line))
         return Refuse("the " + name + " line does not end in CR LF");
-    case LineState::found:
-        break;
-    }
-    if (ContinuesOnNextLine(LineText(text, line), script.SearchRule()))
+    if (ContinuesOnNextLine(line.In(text), script.SearchRule()))
         return Refuse("the " + name + " statement goes on over the next line");
-    return CheckNumbers(script, keyword, line);
+    if (Expected<void> numbers = CheckNumbers(script, keyword, line); !numbers)
+        return numbers.Error();
+    return line;
 }
 } // namespace
 
-StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version, CString& result) {
+Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version) {
     ScriptEncoding script;
-    CString failure;
-    if (!script.Decode(bytes.View(), &failure))
-        return Refuse(failure);
+    if (Expected<void> decoded = script.Decode(bytes); !decoded)
+        return decoded.Error();
     // Writing back only the text before it would cut the file short.
     if (script.HadNul())
-        return Refuse(script.GetForm() == ScriptEncoding::Form::ansi
+        return Refuse(script.GetForm() == TextForm::ansi
                           ? "the script holds a NUL byte (UTF-16 without a byte-order mark?)"
                           : "the script holds a U+0000 character");
     const std::string_view view = script.Text();
@@ -151,20 +134,20 @@ StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version,
     if (block < 0)
         return Refuse(kNoVersionResource);
 
-    StatementLine fileVersion;
-    StatementLine productVersion;
-    if (StampResult found = LocateStatement(script, "FILEVERSION", block, fileVersion); !found)
-        return found;
-    if (StampResult found =
-            LocateStatement(script, "PRODUCTVERSION", fileVersion.end, productVersion);
-        !found)
-        return found;
+    const Expected<StatementLine> fileVersion = LocateStatement(script, "FILEVERSION", block);
+    if (!fileVersion)
+        return fileVersion.Error();
+    const Expected<StatementLine> productVersion =
+        LocateStatement(script, "PRODUCTVERSION", fileVersion->end);
+    if (!productVersion)
+        return productVersion.Error();
 
     CString numbers;
     numbers.Format("%d, %d, %d, %d", version.major, version.minor, version.sub, version.build);
     std::vector<Replacement> replacements;
-    replacements.push_back({fileVersion.begin, fileVersion.end, "FILEVERSION " + numbers});
-    replacements.push_back({productVersion.begin, productVersion.end, "PRODUCTVERSION " + numbers});
+    replacements.push_back({fileVersion->begin, fileVersion->end, "FILEVERSION " + numbers});
+    replacements.push_back(
+        {productVersion->begin, productVersion->end, "PRODUCTVERSION " + numbers});
 
     // String values come after the PRODUCTVERSION statement, in every block and every later
     // resource. One value per line: the replacement runs to the line's end, so a line holding
@@ -177,7 +160,7 @@ StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version,
         CString text;
     } kinds[] = {{kFileVersionString, valueLine(kFileVersionString)},
                  {kProductVersionString, valueLine(kProductVersionString)}};
-    for (int from = productVersion.end;;) {
+    for (int from = productVersion->end;;) {
         const auto* next = std::end(kinds);
         int at = -1;
         for (const auto& kind : kinds) {
@@ -189,11 +172,11 @@ StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version,
         }
         if (at < 0)
             break;
-        StatementLine line;
-        if (LocateLine(view, next->keyword, at, line, rule) != LineState::found)
+        const StatementLine line = FindStatementLine(view, next->keyword, at, rule);
+        if (!EndsInCrLf(view, line))
             return Refuse("a " + CString(next->keyword) + " line does not end in CR LF");
-        if (StampResult literal = CheckStringLiteral(script, next->keyword, line); !literal)
-            return literal;
+        if (Expected<void> literal = CheckStringLiteral(script, next->keyword, line); !literal)
+            return literal.Error();
         replacements.push_back({line.begin, line.end, next->text});
         from = line.end;
     }
@@ -208,27 +191,19 @@ StampResult RewriteRcVersion(const CString& bytes, const VersionNumber& version,
         copied = r.end;
     }
     out.append(view.substr(static_cast<size_t>(copied)));
-    std::string encoded;
-    if (!script.Encode(std::move(out), encoded, &failure))
-        return Refuse(failure);
-    result = CString(std::move(encoded));
-    return StampResult::Done();
+    Expected<std::string> encoded = script.Encode(std::move(out));
+    if (!encoded)
+        return encoded.Error();
+    return CString(std::move(*encoded));
 }
 
-StampResult WriteRcVersion(const CString& path, const VersionNumber& version) {
-    CString bytes;
-    try {
-        bytes = LoadFileBytes(path);
-    } catch (const CFileException& error) {
-        return StampResult::Failed(CString("cannot read the script: ") + error.Describe());
-    }
-    CString result;
-    if (StampResult rewritten = RewriteRcVersion(bytes, version, result); !rewritten)
-        return rewritten;
-    try {
-        AtomicFileWriter::ReplaceContents(path, result.View());
-    } catch (const CFileException& error) {
-        return StampResult::Failed(CString("cannot rewrite the script: ") + error.Describe());
-    }
-    return StampResult::Done();
+Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version) {
+    const Expected<CString> rewritten = ReadScript(path).AndThen(
+        [&](const CString& bytes) { return RewriteRcVersion(bytes.View(), version); });
+    if (!rewritten)
+        return rewritten.Error();
+    if (Expected<void> replaced = AtomicFileWriter::ReplaceContents(path, rewritten->View());
+        !replaced)
+        return replaced.Error().Prefixed("cannot rewrite the script: ");
+    return {};
 }

@@ -1,52 +1,22 @@
 #include "stamp/ScriptEncoding.h"
 
+#include "base/Unicode.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
+// The resource editor of Visual Studio saves scripts as UTF-16LE with a mark, and git's
+// working-tree-encoding checks them out that way; without a mark a script is ANSI code page text.
+//
+// The reader and writer run on one 8-bit working text whatever the encoding: the ANSI bytes as
+// they are, or UTF-8 for the Unicode forms. In UTF-8 every byte of a non-ASCII character is 0x80 or
+// above, so an ASCII keyword can never begin inside one and the searches need no double-byte rule.
+// Well-formed UTF-16 goes through UTF-8 and back unchanged, so encoding a rewritten working text
+// gives back every byte outside the rewritten lines.
+
 namespace {
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
-BOOL Fail(CString* failure, const CString& reason) {
-    if (failure)
-        *failure = reason;
-    return FALSE;
-}
-
-bool StartsWith(std::string_view bytes, std::string_view mark) {
-    return bytes.substr(0, mark.size()) == mark;
-}
-
-char* PutUtf8(char* out, char32_t c) {
-    if (c < 0x80) {
-        *out++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (c >> 12));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (c >> 18));
-        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
-template <bool kBigEndian> char* PutUnit(char* out, unsigned unit) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    *out++ = kBigEndian ? high : low;
-    *out++ = kBigEndian ? low : high;
-    return out;
-}
-
 // Most of a script is ASCII, and the converters take it eight characters at a time, as 64-bit
 // words: sixteen bytes of UTF-16 or eight of UTF-8.
 uint64_t Load8(const unsigned char* bytes) {
@@ -96,21 +66,8 @@ template <bool kBigEndian> void SpreadAscii(const unsigned char* text, char* out
         }
     } else {
         for (size_t k = 0; k < 8; ++k)
-            out = PutUnit<kBigEndian>(out, text[k]);
+            out = PutUtf16Unit<kBigEndian>(out, text[k]);
     }
-}
-
-bool IsHighSurrogate(unsigned unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(unsigned unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-template <bool kBigEndian> unsigned UnitAt(const unsigned char* bytes, size_t i) {
-    const unsigned first = bytes[2 * i];
-    const unsigned second = bytes[2 * i + 1];
-    return kBigEndian ? (first << 8 | second) : (second << 8 | first);
 }
 
 // UTF-16 code units to UTF-8 in out, which has room for three bytes a unit (a surrogate pair, two
@@ -131,15 +88,15 @@ size_t DecodeUnits(const unsigned char* bytes, size_t count, char* out, size_t& 
         }
         // Then a character at a time up to where the next run may start.
         for (const size_t end = std::min(count, i + 8); i < end; ++i) {
-            const unsigned unit = UnitAt<kBigEndian>(bytes, i);
+            const unsigned unit = Utf16UnitAt<kBigEndian>(bytes, i);
             if (unit < 0x80) {
                 *put++ = static_cast<char>(unit);
             } else if (!IsHighSurrogate(unit) && !IsLowSurrogate(unit)) {
                 put = PutUtf8(put, unit);
             } else if (IsHighSurrogate(unit) && i + 1 < count &&
-                       IsLowSurrogate(UnitAt<kBigEndian>(bytes, i + 1))) {
+                       IsLowSurrogate(Utf16UnitAt<kBigEndian>(bytes, i + 1))) {
                 put = PutUtf8(put, 0x10000 + ((unit - 0xD800) << 10) +
-                                       (UnitAt<kBigEndian>(bytes, i + 1) - 0xDC00));
+                                       (Utf16UnitAt<kBigEndian>(bytes, i + 1) - 0xDC00));
                 ++i;
             } else {
                 bad = i;
@@ -154,9 +111,9 @@ size_t DecodeUnits(const unsigned char* bytes, size_t count, char* out, size_t& 
 // room reserved for the whole (a string sized at once would first be filled with zeros). The
 // offset of the units in the file goes into the reason, so that the user can find the damaged
 // place.
-BOOL DecodeUtf16(std::string_view units, bool bigEndian, std::string& out, CString* failure) {
+Expected<void> DecodeUtf16(std::string_view units, bool bigEndian, std::string& out) {
     if (units.size() % 2 != 0)
-        return Fail(failure, "the script is UTF-16 of an odd length in bytes");
+        return Failure::LeftAlone("the script is UTF-16 of an odd length in bytes");
     constexpr size_t kPiece = 8192;
     char text[3 * kPiece + 8];
     const auto* bytes = reinterpret_cast<const unsigned char*>(units.data());
@@ -167,8 +124,8 @@ BOOL DecodeUtf16(std::string_view units, bool bigEndian, std::string& out, CStri
         size_t piece = std::min(count - done, kPiece);
         // A surrogate pair stays whole: its high half goes with the next piece.
         if (done + piece < count && piece > 1 &&
-            IsHighSurrogate(bigEndian ? UnitAt<true>(bytes, done + piece - 1)
-                                      : UnitAt<false>(bytes, done + piece - 1)))
+            IsHighSurrogate(bigEndian ? Utf16UnitAt<true>(bytes, done + piece - 1)
+                                      : Utf16UnitAt<false>(bytes, done + piece - 1)))
             --piece;
         size_t bad = 0;
         const unsigned char* from = bytes + 2 * done;
@@ -176,48 +133,13 @@ BOOL DecodeUtf16(std::string_view units, bool bigEndian, std::string& out, CStri
                                         : DecodeUnits<false>(from, piece, text, bad);
         if (length == SIZE_MAX) {
             out.clear();
-            return Fail(failure, "the script holds an unpaired UTF-16 surrogate at byte " +
-                                     CString(std::to_string(2 + 2 * (done + bad))));
+            return Failure::LeftAlone("the script holds an unpaired UTF-16 surrogate at byte " +
+                                      CString(std::to_string(2 + 2 * (done + bad))));
         }
         out.append(text, length);
         done += piece;
     }
-    return TRUE;
-}
-
-// One UTF-8 character at text[i], advancing i past it; false when the bytes there are no
-// well-formed character (a stray continuation byte, a short, overlong or surrogate sequence).
-bool NextUtf8(std::string_view text, size_t& i, char32_t& c) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int length = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        minimum = 0x80;
-        c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        minimum = 0x800;
-        c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        minimum = 0x10000;
-        c = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (text.size() - i < static_cast<size_t>(length))
-        return false;
-    for (int k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-        if ((next & 0xC0) != 0x80)
-            return false;
-        c = (c << 6) | (next & 0x3F);
-    }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return false;
-    i += static_cast<size_t>(length);
-    return true;
+    return {};
 }
 
 // UTF-8 to UTF-16 units in out, which has room for two bytes a UTF-8 byte (one to three bytes make
@@ -233,31 +155,32 @@ template <bool kBigEndian> size_t EncodeUnits(std::string_view text, char* out) 
         // A character may end up to three bytes past the eight.
         for (const size_t end = std::min(text.size(), i + 8); i < end;) {
             if (bytes[i] < 0x80) {
-                put = PutUnit<kBigEndian>(put, bytes[i++]);
+                put = PutUtf16Unit<kBigEndian>(put, bytes[i++]);
                 continue;
             }
             char32_t c = 0;
             if (!NextUtf8(text, i, c))
                 return SIZE_MAX;
             if (c < 0x10000) {
-                put = PutUnit<kBigEndian>(put, static_cast<unsigned>(c));
+                put = PutUtf16Unit<kBigEndian>(put, static_cast<unsigned>(c));
             } else {
-                put = PutUnit<kBigEndian>(put, 0xD800 + static_cast<unsigned>((c - 0x10000) >> 10));
-                put =
-                    PutUnit<kBigEndian>(put, 0xDC00 + static_cast<unsigned>((c - 0x10000) & 0x3FF));
+                put = PutUtf16Unit<kBigEndian>(put,
+                                               0xD800 + static_cast<unsigned>((c - 0x10000) >> 10));
+                put = PutUtf16Unit<kBigEndian>(
+                    put, 0xDC00 + static_cast<unsigned>((c - 0x10000) & 0x3FF));
             }
         }
     }
     return static_cast<size_t>(put - out);
 }
 
-BOOL EncodeUtf16(std::string_view text, bool bigEndian, std::string& out, CString* failure) {
+Expected<std::string> EncodeUtf16(std::string_view text, bool bigEndian) {
     // A piece at a time through a small buffer into room reserved for the whole: a string sized
     // at once would first be filled with zeros, megabytes of them.
     constexpr size_t kPiece = 8192;
     char units[2 * kPiece + 8];
-    const std::string_view mark = bigEndian ? kUtf16BeMark : kUtf16LeMark;
-    out.clear();
+    const std::string_view mark = MarkOf(bigEndian ? TextForm::utf16be : TextForm::utf16le);
+    std::string out;
     out.reserve(mark.size() + 2 * text.size());
     out += mark;
     while (!text.empty()) {
@@ -271,61 +194,47 @@ BOOL EncodeUtf16(std::string_view text, bool bigEndian, std::string& out, CStrin
         const std::string_view part = text.substr(0, piece);
         const size_t length =
             bigEndian ? EncodeUnits<true>(part, units) : EncodeUnits<false>(part, units);
-        if (length == SIZE_MAX) {
-            out.clear();
-            return Fail(failure, "the new text of the script is not UTF-8");
-        }
+        if (length == SIZE_MAX)
+            return Failure::LeftAlone("the new text of the script is not UTF-8");
         out.append(units, length);
         text.remove_prefix(piece);
     }
-    return TRUE;
+    return out;
 }
 } // namespace
 
-BOOL ScriptEncoding::Decode(std::string_view bytes, CString* failure) {
+Expected<void> ScriptEncoding::Decode(std::string_view bytes) {
     m_decoded.clear();
-    std::string_view text = bytes;
-    if (StartsWith(bytes, kUtf16LeMark) || StartsWith(bytes, kUtf16BeMark)) {
-        const bool bigEndian = StartsWith(bytes, kUtf16BeMark);
-        m_form = bigEndian ? Form::utf16be : Form::utf16le;
-        m_rule = CodePage::SingleByte();
-        if (!DecodeUtf16(bytes.substr(2), bigEndian, m_decoded, failure)) {
-            m_text = {};
-            m_hadNul = false;
-            return FALSE;
-        }
+    m_text = {};
+    m_hadNul = false;
+    m_form = FormOfMark(bytes);
+    // Unicode text goes through UTF-8, where no keyword can start inside a character.
+    m_rule = m_form == TextForm::ansi ? CodePage::Active() : CodePage::SingleByte();
+    std::string_view text = bytes.substr(MarkOf(m_form).size());
+    if (m_form == TextForm::utf16le || m_form == TextForm::utf16be) {
+        if (Expected<void> decoded = DecodeUtf16(text, m_form == TextForm::utf16be, m_decoded);
+            !decoded)
+            return decoded;
         text = m_decoded;
-    } else if (StartsWith(bytes, kUtf8Mark)) {
-        m_form = Form::utf8;
-        m_rule = CodePage::SingleByte();
-        text = bytes.substr(kUtf8Mark.size());
-    } else {
-        m_form = Form::ansi;
-        m_rule = CodePage::Active();
     }
     const size_t nul = text.find('\0');
     m_hadNul = nul != std::string_view::npos;
     m_text = text.substr(0, nul);
-    return TRUE;
+    return {};
 }
 
-BOOL ScriptEncoding::Encode(std::string text, std::string& bytes, CString* failure) const {
+Expected<std::string> ScriptEncoding::Encode(std::string text) const {
     switch (m_form) {
-    case Form::ansi:
-        bytes = std::move(text);
-        return TRUE;
-    case Form::utf8:
-        bytes.clear();
-        bytes.reserve(kUtf8Mark.size() + text.size());
-        bytes += kUtf8Mark;
-        bytes += text;
-        return TRUE;
-    case Form::utf16le:
-    case Form::utf16be:
-        bytes.clear();
-        return EncodeUtf16(text, m_form == Form::utf16be, bytes, failure);
+    case TextForm::ansi:
+        break;
+    case TextForm::utf8:
+        text.insert(0, MarkOf(m_form));
+        break;
+    case TextForm::utf16le:
+    case TextForm::utf16be:
+        return EncodeUtf16(text, m_form == TextForm::utf16be);
     }
-    return Fail(failure, "unknown script encoding");
+    return text;
 }
 
 CString ScriptEncoding::ForMessage(std::string_view snippet) const {
@@ -333,7 +242,7 @@ CString ScriptEncoding::ForMessage(std::string_view snippet) const {
         snippet.remove_prefix(1);
     while (!snippet.empty() && (snippet.back() == ' ' || snippet.back() == '\t'))
         snippet.remove_suffix(1);
-    if (m_form == Form::ansi)
+    if (m_form == TextForm::ansi)
         return CString(snippet);
     std::string shown;
     for (const char ch : snippet) {

@@ -1,121 +1,108 @@
 #include "stamp/StampScript.h"
 
-#include "framework/AtomicFileWriter.h"
-#include "framework/CFileException.h"
-#include "framework/ScriptLock.h"
-#include "framework/PathFunctions.h"
+#include "base/AtomicFileWriter.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 #include "stamp/TextRules.h"
 #include "stamp/VersionHistory.h"
 
-#include <memory>
 #include <optional>
 #include <utility>
 
 namespace {
-CString Because(const char* what, const CFileException& error) {
-    return CString(what) + error.Describe();
+CString BuildText(int build) {
+    CString text;
+    text.Format("build %d", build);
+    return text;
 }
 
 // The numbers of the next build, or why they cannot be written: a number the version resource
 // cannot hold would compile to another one without a word.
-StampResult NextBuild(const VersionNumber& used, VersionNumber& next) {
+Expected<VersionNumber> NextBuild(const VersionNumber& used) {
     const auto outside = [](const char* field, int value) {
         CString reason;
         reason.Format("%s %d is outside 0 to %d, the numbers a version resource holds", field,
                       value, kLargestVersionField);
-        return StampResult::LeftAlone(reason);
+        return Failure::LeftAlone(reason);
     };
     for (const auto& [field, value] :
          {std::pair{"major", used.major}, {"minor", used.minor}, {"sub", used.sub}})
         if (value < 0 || value > kLargestVersionField)
             return outside(field, value);
     if (used.build == kLargestVersionField)
-        return StampResult::LeftAlone(
+        return Failure::LeftAlone(
             "build 65535 is the largest number a version resource holds; raise the sub version");
     if (used.build < -1 || used.build > kLargestVersionField)
         return outside("build", used.build);
-    next = used;
+    VersionNumber next = used;
     ++next.build;
-    return StampResult::Done();
+    return next;
+}
+
+// The stamp proper, once the numbers are known. Both new files are complete and on disk before
+// either takes its place: the script first, then the history, then the folder synced. A kill at
+// any moment leaves both old or both new, but for the instant between the two renames. Done with
+// a note: a history the user stopped (no #UPDATELIST) or a step after the script's rename that
+// failed; the build is stamped either way.
+Expected<CString> Record(const CString& fullPath, const CString& script, const VersionNumber& used,
+                         const HistoryFile& historyFile) {
+    const Expected<VersionNumber> next = NextBuild(used);
+    if (!next)
+        return next.Error();
+    const Expected<CString> history = LoadVersionHistory(historyFile);
+    if (!history)
+        return history.Error();
+    const Expected<CString> stamped = RewriteRcVersion(script.View(), *next);
+    if (!stamped)
+        return stamped.Error();
+    const Expected<CString> recorded = AddHistoryEntry(*history, CurrentTimeStamp(), used);
+
+    Expected<AtomicFileWriter> scriptWriter = AtomicFileWriter::Prepare(fullPath, stamped->View());
+    if (!scriptWriter)
+        return scriptWriter.Error().Prefixed("cannot rewrite the script: ");
+    std::optional<Expected<AtomicFileWriter>> historyWriter;
+    if (recorded) {
+        historyWriter.emplace(AtomicFileWriter::Prepare(historyFile.path, recorded->View()));
+        if (!*historyWriter)
+            return historyWriter->Error().Prefixed("cannot write the history file: ");
+    }
+    if (Expected<void> replaced = scriptWriter->Commit(); !replaced)
+        return replaced.Error().Prefixed("cannot replace the script: ");
+
+    const CString holds = "the script now holds " + BuildText(next->build);
+    CString note;
+    if (!recorded) {
+        note = holds + ", with no history entry: " + recorded.Error().reason;
+    } else if (Expected<void> added = (*historyWriter)->Commit(); !added) {
+        note = holds + ", but the history entry for " + BuildText(used.build) +
+               " could not be written: " + added.Error().reason;
+    }
+    if (Expected<void> synced = scriptWriter->SyncFolder(); !synced && note.IsEmpty())
+        note = holds + ", but its folder could not be synced to disk: " + synced.Error().reason;
+    return note;
 }
 } // namespace
 
-StampResult StampScript(const CString& fullPath) {
-    ScriptLock lock(kScriptLockName, fullPath);
-    if (!lock.IsHeld())
-        return StampResult::Failed("cannot lock the script: " + lock.Failure());
-    const CString historyPath = HistoryFilePath(fullPath);
+Expected<ScriptLock> LockScript(const CString& fullPath) {
+    Expected<ScriptLock> lock = ScriptLock::Take(kScriptLockName, fullPath);
+    if (!lock)
+        return lock.Error().Prefixed("cannot lock the script: ");
+    return lock;
+}
+
+Expected<StampRun> StampScript(const CString& fullPath) {
+    const Expected<ScriptLock> lock = LockScript(fullPath);
+    if (!lock)
+        return lock.Error();
+    const HistoryFile history = HistoryFileOf(fullPath);
     // Under the lock no live run works on either file, so what matches their temporary names was
     // left by a run that was killed.
-    AtomicFileWriter::RemoveStaleTemporaries({fullPath, historyPath});
-
-    CString script;
-    try {
-        script = LoadFileBytes(fullPath);
-    } catch (const CFileException& error) {
-        return StampResult::Failed(Because("cannot read the script: ", error));
-    }
-    VersionNumber used;
-    VersionNumber next;
-    if (StampResult read = ParseRcVersion(script, used); !read)
-        return read;
-    if (StampResult raised = NextBuild(used, next); !raised)
-        return raised.WithUsed(used);
-    std::optional<CString> history;
-    try {
-        history = LoadVersionHistory(historyPath);
-    } catch (const CFileException& error) {
-        return StampResult::Failed(Because("cannot read the history file: ", error)).WithUsed(used);
-    }
-
-    CString stamped;
-    if (StampResult rewritten = RewriteRcVersion(script, next, stamped); !rewritten)
-        return rewritten.WithUsed(used);
-    CString recorded;
-    const StampResult entry = AddHistoryEntry(history, ExtractFileTitle(ExtractFileName(fullPath)),
-                                              CurrentTimeStamp(), used, recorded);
-
-    // Both new files are complete and on disk before either takes its place.
-    std::unique_ptr<AtomicFileWriter> scriptWriter;
-    std::unique_ptr<AtomicFileWriter> historyWriter;
-    try {
-        scriptWriter = std::make_unique<AtomicFileWriter>(fullPath, stamped.View());
-    } catch (const CFileException& error) {
-        return StampResult::Failed(Because("cannot rewrite the script: ", error)).WithUsed(used);
-    }
-    try {
-        if (entry)
-            historyWriter = std::make_unique<AtomicFileWriter>(historyPath, recorded.View());
-    } catch (const CFileException& error) {
-        return StampResult::Failed(Because("cannot write the history file: ", error))
-            .WithUsed(used);
-    }
-    try {
-        scriptWriter->Commit();
-    } catch (const CFileException& error) {
-        return StampResult::Failed(Because("cannot replace the script: ", error)).WithUsed(used);
-    }
-
-    CString note;
-    CString buildText;
-    buildText.Format("build %d", next.build);
-    try {
-        if (historyWriter)
-            historyWriter->Commit();
-        else
-            note =
-                "the script now holds " + buildText + ", with no history entry: " + entry.Reason();
-    } catch (const CFileException& error) {
-        CString usedText;
-        usedText.Format("build %d", used.build);
-        note = "the script now holds " + buildText + ", but the history entry for " + usedText +
-               " could not be written: " + error.Describe();
-    }
-    CString syncFailure;
-    if (!scriptWriter->SyncFolder(&syncFailure) && note.IsEmpty())
-        note = "the script now holds " + buildText +
-               ", but its folder could not be synced to disk: " + syncFailure;
-    return StampResult::Done().WithUsed(used).WithReason(note);
+    AtomicFileWriter::RemoveStaleTemporaries({fullPath, history.path});
+    const Expected<CString> script = ReadScript(fullPath);
+    if (!script)
+        return script.Error();
+    const Expected<VersionNumber> used = ParseRcVersion(script->View());
+    if (!used)
+        return used.Error();
+    return StampRun{*used, Record(fullPath, *script, *used, history)};
 }

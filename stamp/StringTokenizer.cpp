@@ -50,6 +50,6 @@ CString StringTokenizer::PeekToken() const {
     return Scan(position);
 }
 
-BOOL StringTokenizer::HasMoreTokens() const {
-    return PeekToken().IsEmpty() ? FALSE : TRUE;
+bool StringTokenizer::HasMoreTokens() const {
+    return !PeekToken().IsEmpty();
 }

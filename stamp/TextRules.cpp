@@ -1,34 +1,12 @@
 #include "stamp/TextRules.h"
 
-#include "framework/CFile.h"
-#include "framework/CFileException.h"
-#include "framework/CodePage.h"
+#include "base/CFile.h"
 
-#include <cstdint>
-#include <cstring>
-#include <limits>
-#include <string>
-
-CString LoadFileBytes(const CString& path) {
-    CFile file(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
-    const std::uint64_t length = file.GetLength();
-    if (length > static_cast<std::uint64_t>(std::numeric_limits<int>::max() - 2))
-        throw CFileException(CFileException::genericException, 0, path);
-    std::string buffer(static_cast<size_t>(length), '\0');
-    const size_t got = file.Read(buffer.data(), buffer.size());
-    buffer.resize(got);
-    file.Close();
-    return CString(std::move(buffer));
-}
-
-CString LoadTextFile(const CString& path, bool* hadNul) {
-    std::string buffer = std::move(LoadFileBytes(path).Str());
-    const size_t nul = buffer.find('\0');
-    if (hadNul)
-        *hadNul = nul != std::string::npos;
-    if (nul != std::string::npos)
-        buffer.resize(nul);
-    return CString(std::move(buffer));
+Expected<CString> ReadScript(const CString& path) {
+    const Expected<CString> bytes = ReadWholeFile(path);
+    if (!bytes)
+        return bytes.Error().Prefixed("cannot read the script: ");
+    return bytes;
 }
 
 int FindMbcs(std::string_view text, std::string_view what, int start, const CodePage& codePage) {
@@ -55,20 +33,22 @@ int FindMbcs(std::string_view text, std::string_view what, int start, const Code
     }
 }
 
-bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
-                       StatementLine& line, const CodePage& rule) {
-    const int begin = FindMbcs(text, keyword, start, rule);
-    if (begin < 0)
-        return false;
+StatementLine FindStatementLine(std::string_view text, std::string_view keyword, int start,
+                                const CodePage& rule) {
+    StatementLine line;
+    line.begin = FindMbcs(text, keyword, start, rule);
+    if (line.begin < 0)
+        return line;
     // A CR is never part of a double-byte character, so a plain byte search finds the line end.
-    const size_t cr = text.find('\r', static_cast<size_t>(begin));
-    if (cr == std::string_view::npos)
-        return false;
-    line.begin = begin;
-    line.end = static_cast<int>(cr);
-    return true;
+    const size_t cr = text.find('\r', static_cast<size_t>(line.begin));
+    if (cr != std::string_view::npos)
+        line.end = static_cast<int>(cr);
+    return line;
 }
 
+// A script without VS_VERSION_INFO names its resource otherwise ("1 VERSIONINFO", as hand-written
+// and MinGW scripts do): the keyword counts when its line holds only blanks and one name before
+// it, and a blank, a line end or the end of the text follows it.
 int FindVersionBlock(std::string_view text, const CodePage& rule) {
     const int named = FindMbcs(text, "VS_VERSION_INFO", 0, rule);
     if (named >= 0)
@@ -99,14 +79,4 @@ int FindVersionBlock(std::string_view text, const CodePage& rule) {
             return at;
     }
     return -1;
-}
-
-bool IsNumberToken(std::string_view token) {
-    // The white space atoi skips: blank, TAB, LF, VT, FF and CR.
-    size_t i = 0;
-    while (i < token.size() && (token[i] == ' ' || (token[i] >= '\t' && token[i] <= '\r')))
-        ++i;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-        ++i;
-    return i < token.size() && token[i] >= '0' && token[i] <= '9';
 }

@@ -1,8 +1,8 @@
 #include "stamp/VersionHistory.h"
 
-#include "framework/CFileException.h"
-#include "framework/CTime.h"
-#include "framework/PathFunctions.h"
+#include "base/CFile.h"
+#include "base/CTime.h"
+#include "base/PathFunctions.h"
 #include "stamp/TextRules.h"
 
 namespace {
@@ -10,23 +10,24 @@ constexpr char kUpdateList[] = "#UPDATELIST";
 constexpr char kTimeStampFormat[] = "%Y/%m/%d %H:%M:%S";
 } // namespace
 
-CString HistoryFilePath(const CString& scriptPath) {
-    return HistoryFilePath(ExtractDirectory(scriptPath),
-                           ExtractFileTitle(ExtractFileName(scriptPath)));
+HistoryFile HistoryFileOf(const CString& scriptPath) {
+    const CString title = ExtractFileTitle(ExtractFileName(scriptPath));
+    return {HistoryFilePath(ExtractDirectory(scriptPath), title), title};
 }
 
 CString HistoryFilePath(const CString& directory, const CString& title) {
     return directory + title + "_ver.txt";
 }
 
-std::optional<CString> LoadVersionHistory(const CString& historyPath) {
-    try {
-        return LoadFileBytes(historyPath);
-    } catch (const CFileException& error) {
-        if (error.m_cause == CFileException::fileNotFound)
-            return std::nullopt;
-        throw;
-    }
+Expected<CString> LoadVersionHistory(const HistoryFile& history) {
+    const Expected<CString> text = ReadWholeFile(history.path);
+    if (text)
+        return text;
+    // Only "no such file" is a missing history: a file that could not be read taken for one
+    // would have its entries replaced by a fresh template.
+    if (text.Error().cause == CFileException::fileNotFound)
+        return HistoryTemplate(history.title);
+    return text.Error().Prefixed("cannot read the history file: ");
 }
 
 CString HistoryTemplate(const CString& title) {
@@ -47,16 +48,17 @@ CString CurrentTimeStamp() {
     return CTime::Now().Format(kTimeStampFormat);
 }
 
-StampResult AddHistoryEntry(const std::optional<CString>& existing, const CString& title,
-                            const CString& timeStamp, const VersionNumber& version,
-                            CString& result) {
-    result = existing ? *existing : HistoryTemplate(title);
-    if (result.View().find('\0') != std::string_view::npos)
-        return StampResult::LeftAlone("the history file holds a NUL byte");
-    const int at = FindMbcs(result.View(), kUpdateList, 0);
+// A file with a NUL byte would be cut there when written back; one without "#UPDATELIST" is the
+// user's way of stopping the list.
+Expected<CString> AddHistoryEntry(const CString& history, const CString& timeStamp,
+                                  const VersionNumber& version) {
+    if (history.View().find('\0') != std::string_view::npos)
+        return Failure::LeftAlone("the history file holds a NUL byte");
+    const int at = FindMbcs(history.View(), kUpdateList, 0);
     if (at < 0)
-        return StampResult::LeftAlone("the history file has no #UPDATELIST line");
+        return Failure::LeftAlone("the history file has no #UPDATELIST line");
+    CString result = history;
     result.Insert(at + static_cast<int>(sizeof kUpdateList) - 1,
                   FormatHistoryEntry(timeStamp, version));
-    return StampResult::Done();
+    return result;
 }

@@ -1,6 +1,6 @@
 #include "ui/AboutDialog.h"
 
-#include "framework/FullPath.h"
+#include "base/PathFunctions.h"
 
 #include "res/ProductInfo.h"
 #include "res/resource.h"
@@ -40,7 +40,7 @@ const MessageMap* AboutDialog::GetMessageMap() const {
     return &kMessageMap;
 }
 
-AboutDialog::AboutDialog(CWnd* parent) : CDialog(kTemplateId, parent) {}
+AboutDialog::AboutDialog(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 bool AboutDialog::ReadOwnVersion(CString& version, CString& build) {
     const CString module = ModulePath();

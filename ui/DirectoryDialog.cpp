@@ -6,11 +6,6 @@
 #include "ui/ScriptFileFilter.h"
 #include "res/resource.h"
 
-static_assert(AFX_IDP_PARSE_INT == kParseIntPrompt &&
-                  AFX_IDP_PARSE_INT_RANGE == kParseIntRangePrompt &&
-                  AFX_IDP_PARSE_STRING_SIZE == kParseStringSizePrompt,
-              "the string table holds the exchange's messages at the framework's ids");
-
 const MessageMapEntry DirectoryDialog::kMessageEntries[] = {
     OnCommand(IDC_DIRECTORY_BROWSE, BN_CLICKED, &DirectoryDialog::OnBrowse),
 };
@@ -22,7 +17,7 @@ const MessageMap* DirectoryDialog::GetMessageMap() const {
 }
 
 DirectoryDialog::DirectoryDialog(ProjectRecord* record, CWnd* parent)
-    : CDialog(kTemplateId, parent), m_targetText(record->rcFile), m_newPathText(record->rcFile),
+    : CDialog(IDD_DIRECTORY, parent), m_targetText(record->rcFile), m_newPathText(record->rcFile),
       m_record(record) {}
 
 void DirectoryDialog::DoDataExchange(CDataExchange* pDX) {

@@ -1,20 +1,18 @@
 #include "ui/MainDialog.h"
 
+#include "base/CWinApp.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/CFileDialog.h"
-#include "framework/CFileException.h"
-#include "framework/IniDocument.h"
-#include "framework/CWinApp.h"
 #include "framework/DataExchange.h"
 #include "framework/Win32Text.h"
-#include "registry/ProjectScript.h"
+#include "registry/ProfileFile.h"
 #include "registry/VersionSteps.h"
 #include "res/resource.h"
-#include "stamp/HandOffRecord.h"
+#include "stamp/ScriptEdit.h"
 #include "stamp/VersionHistory.h"
 #include "ui/AboutDialog.h"
 #include "ui/DirectoryDialog.h"
-#include "ui/HandOffReceiver.h"
+#include "ui/HandOffRecord.h"
 #include "ui/ProjectListView.h"
 #include "ui/ScriptFileFilter.h"
 #include "ui/ShellDocuments.h"
@@ -23,13 +21,12 @@
 #include <utility>
 
 namespace {
-constexpr UINT kProfileUnreadMessage = WM_APP + 0x102;
-
-// A message of the string table about the INI file: its path and why it failed.
-std::wstring ProfileMessage(UINT id, const CString& path, const CFileException& error) {
-    std::wstring reason = SystemErrorText(static_cast<DWORD>(error.m_lOsError));
+// A message of the string table about the INI file: its path and why it failed, in the system's
+// own words where it has them.
+std::wstring ProfileMessage(UINT id, const CString& path, const Failure& failure) {
+    std::wstring reason = SystemErrorText(static_cast<DWORD>(failure.osError));
     if (reason.empty())
-        reason = AnsiToWide(error.Describe());
+        reason = AnsiToWide(failure.reason);
     return AfxFormatMessage(LoadResourceString(id), {AnsiToWide(path), reason});
 }
 } // namespace
@@ -48,21 +45,15 @@ static_assert(IDC_BUILD - IDC_MAJOR == 3 && IDC_BUILD_SPIN - IDC_MAJOR_SPIN == 3
 // clang-format off
 const MessageMapEntry MainDialog::kMessageEntries[] = {
     OnNotify(IDC_PROJECT_LIST, NM_CLICK, &MainDialog::OnClickProjectList),
-    OnNotify(IDC_PROJECT_LIST, HDN_BEGINTRACKA, &MainDialog::OnHeaderNotify),
-    OnNotify(IDC_PROJECT_LIST, HDN_ENDTRACKA, &MainDialog::OnHeaderNotify),
-    OnNotify(IDC_PROJECT_LIST, HDN_TRACKA, &MainDialog::OnHeaderNotify),
-    OnNotify(IDC_PROJECT_LIST, HDN_ENDDRAG, &MainDialog::OnHeaderNotify),
-    OnNotify(IDC_PROJECT_LIST, HDN_DIVIDERDBLCLICKA, &MainDialog::OnHeaderNotify),
-    OnNotify(IDC_PROJECT_LIST, LVN_COLUMNCLICK, &MainDialog::OnHeaderNotify),
     OnMoveMessage(&MainDialog::OnMove),
     OnCommandRange(IDC_MAJOR, IDC_BUILD, EN_CHANGE, &MainDialog::OnChangeNumber),
     OnNotifyRange(IDC_MAJOR_SPIN, IDC_BUILD_SPIN, UDN_DELTAPOS, &MainDialog::OnDeltaPosNumber),
     OnCommand(IDC_MAJOR_UP, BN_CLICKED, &MainDialog::OnUpButton),
     OnCommandRange(IDC_MINOR_UP, IDC_BUILD_UP, BN_CLICKED, &MainDialog::OnUpButton),
     OnCopyDataMessage(&MainDialog::OnCopyData),
-    OnMessage(kHandOffMessage, &MainDialog::OnHandOffMessage),
+    OnMessage(WM_HANDOFF, &MainDialog::OnHandOffMessage),
     OnMessage(WM_ENDSESSION, &MainDialog::OnEndSession),
-    OnMessage(kProfileUnreadMessage, &MainDialog::OnProfileUnread),
+    OnMessage(WM_PROFILE_UNREAD, &MainDialog::OnProfileUnread),
     OnMessage(WM_DPICHANGED, &MainDialog::OnDpiChanged),
     OnSysCommandMessage(&MainDialog::OnSysCommand),
     OnCommand(IDM_ABOUTBOX, 0, &MainDialog::OnAbout),
@@ -71,6 +62,8 @@ const MessageMapEntry MainDialog::kMessageEntries[] = {
     OnCommand(IDC_DELETE, BN_CLICKED, &MainDialog::OnDelete),
     OnCommand(IDC_HISTORY, BN_CLICKED, &MainDialog::OnHistory),
     OnCommand(IDC_VERSION, BN_CLICKED, &MainDialog::OnAbout),
+    OnCommand(ID_HELP, BN_CLICKED, &MainDialog::OnHelp),
+    OnCommand(ID_APP_EXIT, 0, &MainDialog::OnAppExit),
 };
 // clang-format on
 const MessageMap MainDialog::kMessageMap = {&TrayDialog::kMessageMap, kMessageEntries,
@@ -88,7 +81,8 @@ std::vector<HWND> MainDialog::FindRunning() {
     return found;
 }
 
-MainDialog::MainDialog(bool trayMode, CWnd* parent) : TrayDialog(kTemplateId, trayMode, parent) {}
+MainDialog::MainDialog(bool trayMode, CWnd* parent)
+    : TrayDialog(IDD_MAIN_DIALOG, trayMode, parent) {}
 
 void MainDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -104,7 +98,7 @@ void MainDialog::DoDataExchange(CDataExchange* pDX) {
     for (const int index : {3, 0, 1, 2}) {
         const NumberField& number = kNumberFields[index];
         DDX_Text(pDX, number.editId, this->*number.member);
-        DDV_MinMaxInt(pDX, this->*number.member, 0, VersionSteps::kLargest);
+        DDV_MinMaxInt(pDX, this->*number.member, 0, version_steps::kLargest);
     }
 }
 
@@ -117,12 +111,12 @@ BOOL MainDialog::OnInitDialog() {
 
     // Up proposes +1 only when the range runs upward; the controls' own positions are never read.
     for (const NumberField& number : kNumberFields)
-        SendDlgItemMessageA(m_hWnd, number.spinId, UDM_SETRANGE32, 0, VersionSteps::kLargest);
+        SendDlgItemMessageA(m_hWnd, number.spinId, UDM_SETRANGE32, 0, version_steps::kLargest);
 
     LoadProjectList();
     if (m_projects.GetCount() > 0)
         SelectProject(m_projects.GetAt(0));
-    WindowPosition::Restore(*this, m_positionAtStart);
+    window_position::Restore(*this, m_positionAtStart);
 
     // Builds running at another integrity level must still reach the window.
     ChangeWindowMessageFilterEx(m_hWnd, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
@@ -145,23 +139,28 @@ BOOL MainDialog::DestroyWindow() {
         return FALSE;
     RemoveTrayIcon();
     SaveProjectList();
-    ShellDocuments::CloseHelp();
+    shell_documents::CloseHelp();
     return CDialog::DestroyWindow();
 }
 
 void MainDialog::LoadProjectList() {
-    const CString& path = AfxGetApp()->GetProfileName();
+    const CString& path = AfxGetApp()->m_pszProfileName;
     ProjectListView view(m_projectList);
-    try {
-        IniDocument profile = IniDocument::Load(path);
-        m_positionAtStart = WindowSettings::ReadPosition(profile);
-        view.Load(profile, path, m_projects);
-    } catch (const CFileException& error) {
-        m_profileUnread = ProfileMessage(IDS_PROFILE_NOT_READ, path, error);
-        IniDocument nothing;
-        view.CreateColumns(nothing, true);
-        PostMessageA(m_hWnd, kProfileUnreadMessage, 0, 0);
+    const std::vector<int> defaultWidths = ProjectListView::DefaultWidths();
+    Expected<StoredWindow> stored = profile_file::Load(path, defaultWidths);
+    if (!stored) {
+        m_profileUnread = ProfileMessage(IDS_PROFILE_NOT_READ, path, stored.Error());
+        view.CreateColumns(defaultWidths, true);
+        PostMessageA(m_hWnd, WM_PROFILE_UNREAD, 0, 0);
+        return;
     }
+    m_positionAtStart = stored->position;
+    const std::vector<int> widths = view.CreateColumns(stored->columnWidths, stored->firstRun);
+    // A file that cannot be written now is told of when the window closes.
+    if (stored->firstRun)
+        (void)profile_file::SaveColumnWidths(path, widths);
+    m_projects = std::move(stored->projects);
+    view.Fill(m_projects);
 }
 
 LRESULT MainDialog::OnProfileUnread(WPARAM, LPARAM) {
@@ -173,17 +172,15 @@ LRESULT MainDialog::OnProfileUnread(WPARAM, LPARAM) {
 }
 
 void MainDialog::SaveProjectList(bool releaseRecords) {
-    const CString& path = AfxGetApp()->GetProfileName();
+    const CString& path = AfxGetApp()->m_pszProfileName;
     while (m_profileUnread.empty()) {
-        try {
-            ProjectListView(m_projectList).Save(path, m_projects, m_movedTo);
+        const Expected<void> saved = profile_file::Save(
+            path, m_projects, ProjectListView(m_projectList).ColumnWidths(), m_movedTo);
+        // Ending Windows cannot wait for an answer.
+        if (saved || m_sessionEnding ||
+            AfxMessageBox(ProfileMessage(IDS_PROFILE_NOT_SAVED, path, saved.Error()),
+                          MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
             break;
-        } catch (const CFileException& error) {
-            // Ending Windows cannot wait for an answer.
-            if (m_sessionEnding || AfxMessageBox(ProfileMessage(IDS_PROFILE_NOT_SAVED, path, error),
-                                                 MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
-                break;
-        }
     }
     if (releaseRecords) {
         m_currentProject = nullptr;
@@ -193,7 +190,7 @@ void MainDialog::SaveProjectList(bool releaseRecords) {
 }
 
 void MainDialog::OnMove(int, int) {
-    if (const auto at = WindowPosition::ToKeep(*this))
+    if (const auto at = window_position::ToKeep(*this))
         m_movedTo = at;
 }
 
@@ -241,18 +238,14 @@ void MainDialog::OnClickProjectList(NMHDR* header, LRESULT* result) {
     *result = 0;
 }
 
-void MainDialog::OnHeaderNotify(NMHDR*, LRESULT* result) {
-    *result = 0;
-}
-
 void MainDialog::CommitCurrentProject() {
     if (!m_currentProject)
         return;
-    CString failure;
-    if (ProjectScript(m_currentProject->rcFile).Write(m_currentProject->version, failure))
+    if (const Expected<void> written =
+            ScriptEdit(m_currentProject->rcFile).Write(m_currentProject->version))
         m_failureReported = nullptr;
     else
-        ReportFailedWrite(failure);
+        ReportFailedWrite(written.Error().reason);
     ProjectListView(m_projectList).RefreshRecord(m_projects, *m_currentProject);
 }
 
@@ -285,7 +278,7 @@ void MainDialog::OnDeltaPosNumber(NMHDR* header, LRESULT* result) {
     VersionNumber numbers = Members();
     for (const NumberField& number : kNumberFields) {
         if (number.spinId == static_cast<int>(header->idFrom))
-            numbers.*number.field = VersionSteps::Stepped(
+            numbers.*number.field = version_steps::Stepped(
                 numbers.*number.field, reinterpret_cast<const NMUPDOWN*>(header)->iDelta);
     }
     ChangeNumbers(numbers);
@@ -304,10 +297,10 @@ void MainDialog::OnUpButton(UINT buttonId) {
     static constexpr struct {
         int id;
         VersionNumber (*change)(VersionNumber);
-    } kButtons[] = {{IDC_MAJOR_UP, &VersionSteps::MajorUp},
-                    {IDC_MINOR_UP, &VersionSteps::MinorUp},
-                    {IDC_SUB_UP, &VersionSteps::SubUp},
-                    {IDC_BUILD_UP, &VersionSteps::BuildUp}};
+    } kButtons[] = {{IDC_MAJOR_UP, &version_steps::MajorUp},
+                    {IDC_MINOR_UP, &version_steps::MinorUp},
+                    {IDC_SUB_UP, &version_steps::SubUp},
+                    {IDC_BUILD_UP, &version_steps::BuildUp}};
     for (const auto& button : kButtons) {
         if (button.id == static_cast<int>(buttonId))
             ChangeNumbers(button.change(Members()));
@@ -320,13 +313,15 @@ void MainDialog::ApplyResourceScript(const CString& path) {
         m_projectList.DeleteItem(placed.fromRow);
     ProjectListView(m_projectList).InsertRow(0, placed.record);
     ProjectRecord* record = placed.record;
-    // Held from the read to the write back, so that no stamping run lands in between; a partial
-    // read never reaches the record or the script.
-    const ProjectScript script(path);
-    const bool isRead = script.Read(record->version);
+    // Held from the read to the write back, so that no stamping run lands in between; a script
+    // that could not be read leaves the record as it was.
+    const ScriptEdit script(path);
+    const Expected<VersionNumber> read = script.Read();
+    if (read)
+        record->version = *read;
     record->lastUpdate = CurrentTimeStamp();
     SelectProject(record);
-    if (isRead)
+    if (read)
         CommitCurrentProject();
     else
         ProjectListView(m_projectList).RefreshRecord(m_projects, *record);
@@ -341,19 +336,18 @@ void MainDialog::OnSysCommand(UINT id, LPARAM) {
 }
 
 BOOL MainDialog::OnCopyData(CWnd*, COPYDATASTRUCT* pCopyDataStruct) {
-    CString path;
+    const std::optional<CString> path = HandOffPathFromCopyData(pCopyDataStruct);
     // An empty path comes from a second start of the program: the window shows itself.
-    if (HandOffReceiver::PathFromCopyData(pCopyDataStruct, path) && path.IsEmpty())
+    if (path && path->IsEmpty())
         ShowWindow(SW_RESTORE);
-    else if (!path.IsEmpty())
-        ApplyResourceScript(path);
+    else if (path)
+        ApplyResourceScript(*path);
     return TRUE;
 }
 
 LRESULT MainDialog::OnHandOffMessage(WPARAM, LPARAM lParam) {
-    CString path;
-    if (HandOffReceiver::PathFromGlobalMemory(lParam, path))
-        ApplyResourceScript(path);
+    if (const std::optional<CString> path = HandOffPathFromGlobalMemory(lParam))
+        ApplyResourceScript(*path);
     return 0;
 }
 
@@ -381,12 +375,21 @@ void MainDialog::OnDelete() {
 }
 
 void MainDialog::WinHelp(DWORD_PTR, UINT) {
-    ShellDocuments::ShowHelp(m_hWnd);
+    shell_documents::ShowHelp(m_hWnd);
+}
+
+void MainDialog::OnHelp() {
+    WinHelp(0, HELP_CONTEXT);
+}
+
+void MainDialog::OnAppExit() {
+    // Closing the main window ends the program.
+    SendMessage(WM_CLOSE);
 }
 
 void MainDialog::OnHistory() {
     if (m_currentProject)
-        ShellDocuments::ShowHistory(m_hWnd, *m_currentProject);
+        shell_documents::ShowHistory(m_hWnd, *m_currentProject);
 }
 
 void MainDialog::OnAbout() {

@@ -1,11 +1,7 @@
 #include "ui/ProjectListView.h"
 
-#include "framework/CFileException.h"
-#include "framework/ProfileStore.h"
 #include "framework/Win32Text.h"
 #include "registry/ProjectList.h"
-#include "registry/ProjectListStore.h"
-#include "registry/WindowSettings.h"
 #include "res/resource.h"
 
 namespace {
@@ -35,49 +31,30 @@ const Column kColumns[] = {
 constexpr int kColumnCount = static_cast<int>(sizeof kColumns / sizeof kColumns[0]);
 } // namespace
 
-void ProjectListView::Load(IniDocument& profile, const CString& profilePath, ProjectList& list) {
-    const bool firstRun =
-        ProjectListStore::ReadProjectCount(profile) == ProjectListStore::kNoProjectsYet;
-    CreateColumns(profile, firstRun);
-    // The fitted widths are kept at once, before any project is loaded.
-    if (firstRun) {
-        try {
-            profile.Save(profilePath);
-        } catch (const CFileException&) {
-        }
-    }
-    ProjectListStore::LoadProjectList(profile, list);
-    Fill(list);
+std::vector<int> ProjectListView::DefaultWidths() {
+    std::vector<int> widths;
+    for (const Column& column : kColumns)
+        widths.push_back(column.defaultWidth);
+    return widths;
 }
 
-void ProjectListView::Save(const CString& profilePath, const ProjectList& list,
-                           const std::optional<WindowSettings::Position>& movedTo) const {
-    IniDocument profile = IniDocument::Load(profilePath);
-    if (movedTo)
-        WindowSettings::WritePosition(profile, *movedTo);
-    SaveColumnWidths(profile);
-    ProjectListStore::SaveProjectList(list, profile);
-    profile.Save(profilePath);
-}
-
-void ProjectListView::CreateColumns(ProfileStore& profile, bool firstRun) {
+std::vector<int> ProjectListView::CreateColumns(std::span<const int> widths, bool fitToTitles) {
     for (int column = 0; column < kColumnCount; ++column)
-        m_control.InsertColumn(
-            column, LoadResourceString(kColumns[column].title), LVCFMT_LEFT,
-            WindowSettings::ReadColumnWidth(profile, column, kColumns[column].defaultWidth),
-            column);
-    if (!firstRun)
-        return;
-    for (int column = 0; column < kColumnCount; ++column) {
-        m_control.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
-        WindowSettings::WriteColumnWidth(profile, column, m_control.GetColumnWidth(column));
+        m_control.InsertColumn(column, LoadResourceString(kColumns[column].title), LVCFMT_LEFT,
+                               widths[static_cast<size_t>(column)], column);
+    if (fitToTitles) {
+        for (int column = 0; column < kColumnCount; ++column)
+            m_control.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
     }
+    return ColumnWidths();
 }
 
-void ProjectListView::SaveColumnWidths(ProfileStore& profile) const {
+std::vector<int> ProjectListView::ColumnWidths() const {
+    std::vector<int> widths;
     const int columns = m_control.GetColumnCount();
     for (int column = 0; column < columns && column < kColumnCount; ++column)
-        WindowSettings::WriteColumnWidth(profile, column, m_control.GetColumnWidth(column));
+        widths.push_back(m_control.GetColumnWidth(column));
+    return widths;
 }
 
 void ProjectListView::ScaleColumns(UINT fromDpi, UINT toDpi) {

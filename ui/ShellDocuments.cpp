@@ -1,10 +1,10 @@
 #include "ui/ShellDocuments.h"
 
 #include "framework/AfxMessageBox.h"
-#include "framework/CWinApp.h"
+#include "base/CWinApp.h"
 #include "framework/Win32Text.h"
 #include "registry/ProjectRecord.h"
-#include "framework/PathFunctions.h"
+#include "base/PathFunctions.h"
 #include "res/resource.h"
 #include "stamp/VersionHistory.h"
 
@@ -23,7 +23,7 @@ void Tell(UINT message) {
 }
 } // namespace
 
-void ShellDocuments::ShowHelp(HWND owner) {
+void shell_documents::ShowHelp(HWND owner) {
     if (HWND viewer = FindWindowA(nullptr, kHelpWindowTitle)) {
         ShowWindow(viewer, SW_SHOWNORMAL);
         return;
@@ -37,12 +37,12 @@ void ShellDocuments::ShowHelp(HWND owner) {
                                                       : 0);
 }
 
-void ShellDocuments::CloseHelp() {
+void shell_documents::CloseHelp() {
     if (HWND help = FindWindowA(nullptr, kHelpWindowTitle))
         PostMessageA(help, WM_CLOSE, 0, 0);
 }
 
-void ShellDocuments::ShowHistory(HWND owner, const ProjectRecord& project) {
+void shell_documents::ShowHistory(HWND owner, const ProjectRecord& project) {
     const INT_PTR result = Open(owner, HistoryFilePath(project.directory, project.name), SW_SHOW);
     Tell(result == SE_ERR_FNF || result == SE_ERR_PNF ? IDS_HISTORY_NOT_FOUND
          : result == SE_ERR_ACCESSDENIED              ? IDS_HISTORY_IN_USE

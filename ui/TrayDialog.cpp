@@ -15,7 +15,7 @@ const UINT kTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 const MessageMapEntry TrayDialog::kMessageEntries[] = {
     OnSizeMessage(&TrayDialog::OnSize),
     OnShowWindowMessage(&TrayDialog::OnShowWindow),
-    OnMessage(TrayIcon::kNotifyMessage, &TrayDialog::OnTrayNotify),
+    OnMessage(WM_TRAY_NOTIFY, &TrayDialog::OnTrayNotify),
     OnMessage(kTaskbarCreatedMessage, &TrayDialog::OnTaskbarCreated),
     OnMessage(WM_QUERYDRAGICON, &TrayDialog::OnQueryDragIcon),
     OnTimerMessage(&TrayDialog::OnTimer),

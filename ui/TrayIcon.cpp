@@ -1,7 +1,7 @@
 #include "ui/TrayIcon.h"
 
-#include "framework/CWinApp.h"
-#include "framework/CodePage.h"
+#include "base/CWinApp.h"
+#include "base/CodePage.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -21,11 +21,11 @@ NOTIFYICONDATAA TrayIcon::MakeRecord(HWND owner) const {
     icon.hWnd = owner;
     icon.uID = 0;
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    icon.uCallbackMessage = kNotifyMessage;
+    icon.uCallbackMessage = WM_TRAY_NOTIFY;
     icon.hIcon = m_icon;
-    const char* name = AfxGetApp()->m_pszAppName ? AfxGetApp()->m_pszAppName : "";
-    const int length = FitWholeCharacters(name, kTipBytes - 1);
-    std::memcpy(icon.szTip, name, static_cast<size_t>(length));
+    const CString& name = AfxGetApp()->m_pszAppName;
+    const int length = FitWholeCharacters(name.View(), kTipBytes - 1);
+    std::memcpy(icon.szTip, name.GetString(), static_cast<size_t>(length));
     return icon;
 }
 

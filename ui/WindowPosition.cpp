@@ -3,20 +3,20 @@
 #include "framework/CWnd.h"
 #include "registry/WindowSettings.h"
 
-void WindowPosition::Restore(CWnd& window, const WindowSettings::Position& stored) {
+void window_position::Restore(CWnd& window, const window_settings::Position& stored) {
     RECT screen{};
     ::GetWindowRect(GetDesktopWindow(), &screen);
-    const WindowSettings::Position at =
-        WindowSettings::ClampPosition(stored, screen.right, screen.bottom);
+    const window_settings::Position at =
+        window_settings::ClampPosition(stored, screen.right, screen.bottom);
     window.SetWindowPos(nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    if (WindowSettings::IsCorner(at))
+    if (window_settings::IsCorner(at))
         window.CenterWindow();
 }
 
-std::optional<WindowSettings::Position> WindowPosition::ToKeep(CWnd& window) {
+std::optional<window_settings::Position> window_position::ToKeep(CWnd& window) {
     if (!window.IsWindowVisible() || IsIconic(window.m_hWnd))
         return std::nullopt;
     RECT rect{};
     window.GetWindowRect(&rect);
-    return WindowSettings::Position{rect.left, rect.top};
+    return window_settings::Position{rect.left, rect.top};
 }

@@ -57,15 +57,14 @@ std::vector<FileCall> FileCallsOf(const std::string& trace, const std::string& f
 }
 
 std::string HistoryWith(const std::optional<std::string>& before, const std::vector<int>& builds) {
-    std::optional<CString> text;
-    if (before)
-        text = CString(before->c_str());
+    if (!before && builds.empty())
+        return "";
+    CString text = before ? CString(before->c_str()) : HistoryTemplate("app");
     for (const int build : builds) {
-        CString next;
-        AddHistoryEntry(text, "app", "<time>", {1, 2, 3, build}, next);
-        text = next;
+        if (const Expected<CString> next = AddHistoryEntry(text, "<time>", {1, 2, 3, build}))
+            text = *next;
     }
-    return text ? text->GetString() : "";
+    return text.Str();
 }
 
 std::string Script(int build) {

@@ -7,7 +7,7 @@
 #include "TestFiles.h"
 #include "WindowFinder.h"
 #include "res/resource.h"
-#include "stamp/HandOffRecord.h"
+#include "ui/HandOffRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -329,7 +329,7 @@ TEST_F(HandOff, IgnoresForeignCommandsShortRecordsAndUnterminatedPaths) {
     std::string(sizeof unterminated.path, 'x').copy(unterminated.path, sizeof unterminated.path);
     EXPECT_TRUE(SendRecord(window, &unterminated, sizeof unterminated));
     // A memory handle from another process means nothing here.
-    EXPECT_TRUE(Send(window, kHandOffMessage, 0, 0x12345678));
+    EXPECT_TRUE(Send(window, WM_HANDOFF, 0, 0x12345678));
     HandOffRecord show{kHandOffApplyScript + 1, sizeof(HandOffRecord), {}};
     EXPECT_TRUE(SendRecord(window, &show, sizeof show));
     EXPECT_TRUE(Rows(window).empty());

@@ -9,8 +9,8 @@ struct ParseCase {
     const char* title;
     std::vector<const char*> arguments; // after the program name
     const char* fileName;
-    BOOL noFileGiven;
-    BOOL trayMode;
+    bool noFileGiven;
+    bool trayMode;
 };
 
 LaunchOptions Parse(const std::vector<const char*>& arguments) {
@@ -34,21 +34,21 @@ TEST_P(LaunchOptionsParse, SetsFileAndModes) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(CommandLines, LaunchOptionsParse, ::testing::Values(
-    ParseCase{"none", {}, "", TRUE, FALSE},
-    ParseCase{"tray", {"-t"}, "", TRUE, TRUE},
-    ParseCase{"trayWord", {"-tray"}, "", TRUE, TRUE},
-    ParseCase{"trayAndScript", {"-t", "app.rc"}, "app.rc", FALSE, TRUE},
-    ParseCase{"otherSwitchIgnored", {"app.rc", "-x"}, "app.rc", FALSE, FALSE},
-    ParseCase{"lastFileWins", {"one.rc", "two.rc"}, "two.rc", FALSE, FALSE},
-    ParseCase{"emptyArgument", {""}, "", TRUE, FALSE},
-    ParseCase{"emptyAfterFile", {"app.rc", ""}, "", FALSE, FALSE},
-    ParseCase{"loneDash", {"-"}, "", TRUE, FALSE},
+    ParseCase{"none", {}, "", true, false},
+    ParseCase{"tray", {"-t"}, "", true, true},
+    ParseCase{"trayWord", {"-tray"}, "", true, true},
+    ParseCase{"trayAndScript", {"-t", "app.rc"}, "app.rc", false, true},
+    ParseCase{"otherSwitchIgnored", {"app.rc", "-x"}, "app.rc", false, false},
+    ParseCase{"lastFileWins", {"one.rc", "two.rc"}, "two.rc", false, false},
+    ParseCase{"emptyArgument", {""}, "", true, false},
+    ParseCase{"emptyAfterFile", {"app.rc", ""}, "", false, false},
+    ParseCase{"loneDash", {"-"}, "", true, false},
 #ifdef _WIN32
-    ParseCase{"slashSwitch", {"/T"}, "", TRUE, TRUE},
-    ParseCase{"slashOtherSwitch", {"/x", "app.rc"}, "app.rc", FALSE, FALSE}
+    ParseCase{"slashSwitch", {"/T"}, "", true, true},
+    ParseCase{"slashOtherSwitch", {"/x", "app.rc"}, "app.rc", false, false}
 #else
     // An absolute POSIX path is a file, not a switch.
-    ParseCase{"absolutePath", {"/home/dev/tray.rc"}, "/home/dev/tray.rc", FALSE, FALSE}
+    ParseCase{"absolutePath", {"/home/dev/tray.rc"}, "/home/dev/tray.rc", false, false}
 #endif
 ), [](const auto& info) { return std::string(info.param.title); });
 // clang-format on

@@ -12,8 +12,8 @@
 // The checks run on the file's code units (bytes, or UTF-16 units after a mark) as this file
 // reads them itself, so a fault of the decoder cannot hide one of the writer.
 
-#include "framework/CString.h"
-#include "framework/CodePage.h"
+#include "base/CString.h"
+#include "base/CodePage.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 
@@ -32,7 +32,6 @@ namespace {
 constexpr size_t kHeaderSize = 9;
 // A version resource is named VS_VERSION_INFO, or stands as "1 VERSIONINFO".
 constexpr std::string_view kBlockKeywords[] = {"VS_VERSION_INFO", "VERSIONINFO"};
-constexpr std::string_view kUntouched = "<untouched>";
 
 void Require(bool condition, const char* what) {
     if (condition)
@@ -197,9 +196,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string_view(reinterpret_cast<const char*>(data) + kHeaderSize, size - kHeaderSize),
         (data[0] >> 3) & 3));
 
-    CString result(kUntouched);
-    const StampResult rewrite = RewriteRcVersion(text, version, result);
-    const bool rewritten = rewrite.IsDone();
+    const Expected<CString> rewrite = RewriteRcVersion(text.View(), version);
+    const bool rewritten = static_cast<bool>(rewrite);
 
     const FileUnits original = UnitsOf(text.View());
     const UnitsView originalText = UnitsView(original.units).substr(0, original.units.find(U'\0'));
@@ -210,10 +208,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!original.wellFormed)
         Require(!rewritten, "ill-formed UTF-16 was rewritten");
     if (!rewritten) {
-        Require(result == CString(kUntouched), "a refused rewrite produced text");
-        Require(!rewrite.Reason().IsEmpty(), "a refused rewrite gave no reason");
+        Require(!rewrite.Error().reason.IsEmpty(), "a refused rewrite gave no reason");
         return 0;
     }
+    const CString& result = *rewrite;
 
     // The file keeps its encoding and its mark, and stays well-formed.
     const FileUnits stamped = UnitsOf(result.View());
@@ -242,15 +240,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The reader and the writer both take the first FILEVERSION after the same version block.
     // Everything before that FILEVERSION is unchanged and the new line starts with the same
     // keyword, so the reader lands on the rewritten line and must read back what was written.
-    VersionNumber read{-7, -7, -7, -7};
-    Require(ParseRcVersion(result, read).IsDone(), "the rewritten script cannot be read back");
-    Require(read == version, "the rewritten script reads back other numbers");
+    const Expected<VersionNumber> read = ParseRcVersion(result.View());
+    Require(static_cast<bool>(read), "the rewritten script cannot be read back");
+    Require(*read == version, "the rewritten script reads back other numbers");
 
     // Stamping twice with the same numbers must settle: the build step may run again without a
     // change in between.
-    CString again;
-    Require(RewriteRcVersion(result, version, again).IsDone(),
-            "a rewritten script is refused on the next rewrite");
-    Require(again == result, "a second rewrite with the same numbers changed the script");
+    const Expected<CString> again = RewriteRcVersion(result.View(), version);
+    Require(static_cast<bool>(again), "a rewritten script is refused on the next rewrite");
+    Require(*again == result, "a second rewrite with the same numbers changed the script");
     return 0;
 }

@@ -1,4 +1,3 @@
-#include "framework/AfxTypes.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 #include "CodePageSamples.h"
@@ -23,17 +22,12 @@ protected:
     TestFolder m_folder;
     const std::string m_path = m_folder.Path("app.rc");
 
-    BOOL Write(const Numbers& n, CString* failure = nullptr) {
-        const StampResult written = WriteRcVersion(m_path, n);
-        if (failure)
-            *failure = written.Reason();
-        return written.IsDone();
-    }
+    Expected<void> Write(const Numbers& n) { return WriteRcVersion(m_path.c_str(), n); }
     // The script's bytes after writing n over text; the write must succeed.
     std::string Stamp(const std::string& text, const Numbers& n) {
         testfiles::WriteBytes(m_path, text);
-        CString failure;
-        EXPECT_TRUE(Write(n, &failure)) << failure.GetString();
+        const Expected<void> written = Write(n);
+        EXPECT_TRUE(written) << written.Error().reason.Str();
         return testfiles::ReadBytes(m_path);
     }
 };
@@ -50,15 +44,16 @@ TEST_P(WriteGolden, ChangesOnlyTheVersionLines) {
     const GoldenCase& c = GetParam();
     const std::string script = c.script;
     testfiles::WriteBytes(m_path, testfiles::ReadBytes(testfiles::DataFile(script + ".rc")));
-    Numbers read{};
-    EXPECT_TRUE(ReadRcVersion(m_path, read));
-    EXPECT_EQ(read, c.before);
+    const Expected<Numbers> before = ReadRcVersion(m_path.c_str());
+    ASSERT_TRUE(before);
+    EXPECT_EQ(*before, c.before);
 
     ASSERT_TRUE(Write(c.after));
     EXPECT_EQ(testfiles::ReadBytes(m_path),
               testfiles::ReadBytes(testfiles::DataFile(script + ".expected.rc")));
-    EXPECT_TRUE(ReadRcVersion(m_path, read));
-    EXPECT_EQ(read, c.after);
+    const Expected<Numbers> after = ReadRcVersion(m_path.c_str());
+    ASSERT_TRUE(after);
+    EXPECT_EQ(*after, c.after);
     EXPECT_EQ(m_folder.List(), std::vector<std::string>{"app.rc"});
 }
 
@@ -138,9 +133,9 @@ TEST_P(WriteRefusal, LeavesTheFileAsItWas) {
     // File times are coarse: a rewrite right after creation could keep the same time.
     testfiles::MakeOld(m_path);
     const long long writeTime = testfiles::WriteTime(m_path);
-    CString failure;
-    EXPECT_FALSE(Write({2, 0, 0, 0}, &failure));
-    EXPECT_FALSE(failure.IsEmpty());
+    const Expected<void> written = Write({2, 0, 0, 0});
+    ASSERT_FALSE(written);
+    EXPECT_FALSE(written.Error().reason.IsEmpty());
     EXPECT_EQ(testfiles::ReadBytes(m_path), text);
     EXPECT_EQ(testfiles::WriteTime(m_path), writeTime);
     EXPECT_EQ(m_folder.List(), std::vector<std::string>{"app.rc"});

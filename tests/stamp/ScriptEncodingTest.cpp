@@ -22,9 +22,9 @@ TEST(ScriptEncoding, UnicodeFormsRoundTripAcrossEveryBoundary) {
                 ScriptEncoding encoding;
                 ASSERT_TRUE(encoding.Decode(file));
                 EXPECT_EQ(encoding.Text(), text);
-                std::string bytes;
-                ASSERT_TRUE(encoding.Encode(text, bytes));
-                EXPECT_TRUE(bytes == file);
+                const Expected<std::string> bytes = encoding.Encode(text);
+                ASSERT_TRUE(bytes);
+                EXPECT_TRUE(*bytes == file);
             }
         }
     }
@@ -38,15 +38,15 @@ TEST(ScriptEncoding, UnpairedSurrogateIsRefusedWhereverItStands) {
         file[2 + 2 * at] = '\x00';
         file[3 + 2 * at] = '\xD8';
         ScriptEncoding encoding;
-        CString failure;
-        EXPECT_FALSE(encoding.Decode(file, &failure));
-        EXPECT_EQ(failure.Str(), "the script holds an unpaired UTF-16 surrogate at byte " +
-                                     std::to_string(2 + 2 * at));
+        const Expected<void> decoded = encoding.Decode(file);
+        ASSERT_FALSE(decoded);
+        EXPECT_EQ(decoded.Error().reason.Str(),
+                  "the script holds an unpaired UTF-16 surrogate at byte " +
+                      std::to_string(2 + 2 * at));
     }
     ScriptEncoding form;
     ASSERT_TRUE(form.Decode("\xFF\xFE"));
-    std::string bytes;
-    EXPECT_FALSE(form.Encode(std::string(8191, 'a') + "\xE8\xA1", bytes));
-    EXPECT_FALSE(form.Encode(std::string(8192, 'a') + "\x80" + std::string(20, 'a'), bytes));
+    EXPECT_FALSE(form.Encode(std::string(8191, 'a') + "\xE8\xA1"));
+    EXPECT_FALSE(form.Encode(std::string(8192, 'a') + "\x80" + std::string(20, 'a')));
 }
 } // namespace

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include "framework/ScriptLock.h"
-
 #include <windows.h>
 #endif
 
@@ -23,11 +21,21 @@ using testfiles::TestFolder;
 using testfiles::WriteBytes;
 using Names = std::vector<std::string>;
 
+// A run as the build log hears of it: stamped or not, and its line.
+struct Outcome {
+    bool done = false;
+    Failure::Kind kind = Failure::Kind::failed;
+    std::string line;
+};
+
 // Stamps a script that holds the version given; the history is written only by a stamp.
-StampResult Stamp(const std::string& script, const VersionNumber& version) {
+Outcome Stamp(const std::string& script, const VersionNumber& version) {
     const std::string numbers = testfiles::VersionText(version);
     WriteBytes(script, testfiles::ScriptText(numbers, numbers));
-    return StampScript(script.c_str());
+    const Expected<StampRun> run = StampScript(script.c_str());
+    const Expected<CString> note = run ? run->note : Expected<CString>(run.Error());
+    return note ? Outcome{true, {}, note->Str()}
+                : Outcome{false, note.Error().kind, note.Error().reason.Str()};
 }
 
 class History : public ::testing::Test {
@@ -37,7 +45,7 @@ protected:
     const std::string m_script = m_folder.Path("app.rc");
     const std::string m_history = m_folder.Path("app_ver.txt");
 
-    StampResult Append(int build) { return Stamp(m_script, {1, 0, 0, build}); }
+    Outcome Append(int build) { return Stamp(m_script, {1, 0, 0, build}); }
 };
 
 TEST_F(History, FirstStampCreatesTheFileFromItsTemplate) {
@@ -96,9 +104,9 @@ class HistoryRefusal : public History,
 TEST_P(HistoryRefusal, GetsNoEntry) {
     const std::string& text = GetParam().text;
     WriteBytes(m_history, text);
-    const StampResult result = Append(7);
-    EXPECT_TRUE(result.IsDone());
-    EXPECT_NE(result.Reason().View().find("no history entry"), std::string_view::npos);
+    const Outcome result = Append(7);
+    EXPECT_TRUE(result.done);
+    EXPECT_NE(result.line.find("no history entry"), std::string::npos);
     EXPECT_EQ(ReadBytes(m_history), text);
     EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app_ver.txt"}));
 }
@@ -118,10 +126,11 @@ TEST_F(History, ReadOnlyFileStopsTheStamp) {
     const std::string text = "#UPDATELIST\r\n";
     WriteBytes(m_history, text);
     testfiles::SetReadOnly(m_history, true);
-    const StampResult result = Append(7);
+    const Outcome result = Append(7);
     testfiles::SetReadOnly(m_history, false);
-    EXPECT_EQ(result.GetOutcome(), StampResult::Outcome::failed);
-    EXPECT_NE(result.Reason().View().find("history"), std::string_view::npos);
+    EXPECT_FALSE(result.done);
+    EXPECT_EQ(result.kind, Failure::Kind::failed);
+    EXPECT_NE(result.line.find("history"), std::string::npos);
     EXPECT_EQ(ReadBytes(m_script), testfiles::ScriptText("1, 0, 0, 7", "1, 0, 0, 7"));
     EXPECT_EQ(ReadBytes(m_history), text);
     EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app_ver.txt"}));
@@ -138,7 +147,7 @@ TEST_F(History, LeftoverTemporaryFilesGoAway) {
     for (const std::string& leftover : leftovers)
         WriteBytes(leftover, "half a script");
     WriteBytes(m_folder.Path("app.rc.~rvt-user.tmp"), "not ours");
-    EXPECT_TRUE(Append(7).IsDone());
+    EXPECT_TRUE(Append(7).done);
     EXPECT_EQ(m_folder.List(), (Names{"app.rc", "app.rc.~rvt-user.tmp", "app_ver.txt"}));
 }
 
@@ -149,10 +158,11 @@ TEST_F(History, ALockThatCannotBeHadStopsTheStamp) {
     HANDLE squatter =
         CreateEventA(nullptr, FALSE, FALSE,
                      ScriptLock::MutexNameFor(kScriptLockName, m_script.c_str()).GetString());
-    const StampResult result = Append(7);
+    const Outcome result = Append(7);
     CloseHandle(squatter);
-    EXPECT_EQ(result.GetOutcome(), StampResult::Outcome::failed);
-    EXPECT_NE(result.Reason().View().find("cannot lock"), std::string_view::npos);
+    EXPECT_FALSE(result.done);
+    EXPECT_EQ(result.kind, Failure::Kind::failed);
+    EXPECT_NE(result.line.find("cannot lock"), std::string::npos);
     EXPECT_EQ(m_folder.List(), Names{"app.rc"});
 }
 #endif
@@ -169,7 +179,7 @@ TEST(HistoryPath, LiesBesideTheScript) {
         {"C:|" HYO "|" SO ".rc", "C:|" HYO "|" SO "_ver.txt"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HistoryFilePath(NativePath(c.script)).Str(), NativePath(c.history));
+        EXPECT_EQ(HistoryFileOf(NativePath(c.script)).path.Str(), NativePath(c.history));
 }
 
 TEST(HistoryFolder, DoubleByteNamesEndingIn5C) {

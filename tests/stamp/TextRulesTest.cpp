@@ -1,5 +1,5 @@
-#include "framework/CFileException.h"
 #include "CodePageSamples.h"
+#include "stamp/ScriptEncoding.h"
 #include "stamp/StringTokenizer.h"
 #include "TestFiles.h"
 #include "stamp/TextRules.h"
@@ -46,17 +46,13 @@ TEST(FindMbcs, MatchesOnlyAtCharacterBoundaries) {
 
 TEST(FindStatementLine, RunsFromTheKeywordToTheFirstCr) {
     const std::string text = "VALUE FILEVERSION 1,2 // x\r\nFILEVERSION 3\r\n";
-    StatementLine line;
-    ASSERT_TRUE(FindStatementLine(text, "FILEVERSION", 0, line));
-    EXPECT_EQ(text.substr(line.begin, line.end - line.begin), "FILEVERSION 1,2 // x");
-    ASSERT_TRUE(FindStatementLine(text, "FILEVERSION", 7, line));
-    EXPECT_EQ(text.substr(line.begin, line.end - line.begin), "FILEVERSION 3");
+    EXPECT_EQ(FindStatementLine(text, "FILEVERSION", 0).In(text), "FILEVERSION 1,2 // x");
+    EXPECT_EQ(FindStatementLine(text, "FILEVERSION", 7).In(text), "FILEVERSION 3");
     // An LF alone does not end the line: the line runs on to the next CR.
-    ASSERT_TRUE(FindStatementLine("FILEVERSION 1\nX\r\n", "FILEVERSION", 0, line));
-    EXPECT_EQ(line.end, 15);
-    EXPECT_FALSE(FindStatementLine("FILEVERSION 1,2,3,4\n", "FILEVERSION", 0, line));
-    EXPECT_FALSE(FindStatementLine("FILEVERSION 1,2,3,4", "FILEVERSION", 0, line));
-    EXPECT_FALSE(FindStatementLine("PRODUCTVERSION 1\r\n", "FILEVERSION", 0, line));
+    EXPECT_EQ(FindStatementLine("FILEVERSION 1\nX\r\n", "FILEVERSION", 0).end, 15);
+    EXPECT_FALSE(FindStatementLine("FILEVERSION 1,2,3,4\n", "FILEVERSION", 0).IsWhole());
+    EXPECT_FALSE(FindStatementLine("FILEVERSION 1,2,3,4", "FILEVERSION", 0).IsWhole());
+    EXPECT_EQ(FindStatementLine("PRODUCTVERSION 1\r\n", "FILEVERSION", 0).begin, -1);
 }
 
 TEST(ParseAtoi, FollowsAtoiWithWraparound) {
@@ -115,7 +111,7 @@ TEST(StringTokenizer, SplitsOutsideQuotes) {
     EXPECT_EQ(Tokens("a b,c", ""), (V{"a b,c"}));
 }
 
-TEST(LoadTextFile, KeepsEveryByteUpToTheFirstNul) {
+TEST(ReadScript, KeepsEveryByteAndTheTextEndsAtTheFirstNul) {
     TestFolder folder;
     const std::string path = folder.Path("script.rc");
     const struct {
@@ -127,11 +123,15 @@ TEST(LoadTextFile, KeepsEveryByteUpToTheFirstNul) {
                  {"ab\0cd\0"s, "ab", true}};
     for (const auto& c : cases) {
         testfiles::WriteBytes(path, c.bytes);
-        bool hadNul = !c.hadNul;
-        EXPECT_EQ(LoadTextFile(path, &hadNul).Str(), c.text);
-        EXPECT_EQ(hadNul, c.hadNul);
+        const Expected<CString> bytes = ReadScript(path.c_str());
+        ScriptEncoding script;
+        ASSERT_TRUE(bytes && script.Decode(bytes->View()));
+        EXPECT_EQ(bytes->Str(), c.bytes);
+        EXPECT_EQ(script.Text(), c.text);
+        EXPECT_EQ(script.HadNul(), c.hadNul);
     }
-    EXPECT_THROW(LoadTextFile(folder.Path("absent.rc")), CFileException);
-    EXPECT_THROW(LoadTextFile(folder.Path("no") + testfiles::kSeparator + "a.rc"), CFileException);
+    EXPECT_EQ(ReadScript(folder.Path("absent.rc").c_str()).Error().reason.Str(),
+              "cannot read the script: file not found");
+    EXPECT_FALSE(ReadScript((folder.Path("no") + testfiles::kSeparator + "a.rc").c_str()));
 }
 } // namespace

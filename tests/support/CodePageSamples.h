@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/CodePage.h"
-#include "framework/PathFunctions.h"
+#include "base/CodePage.h"
+#include "base/PathFunctions.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // Test program for the window: it links the program's own resources, so the real dialog
 // templates are used, and it has an application object named like the program.
-#include "framework/CWinApp.h"
+#include "base/CWinApp.h"
 #include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +12,6 @@ namespace {
 class UiTestApp : public CWinApp {
 public:
     UiTestApp() : CWinApp("Revtally") {}
-    // As the program's own application object does: help requests go to the main window.
-    BOOL OnCmdMsg(unsigned id) override {
-        if (id == kHelpCommand) {
-            OnHelp();
-            return TRUE;
-        }
-        return CWinApp::OnCmdMsg(id);
-    }
     void ReportException(const char* what) noexcept override {
         uitest::ReportedExceptions().push_back(what);
     }

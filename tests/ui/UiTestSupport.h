@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/AfxMessageBox.h"
-#include "framework/CWinApp.h"
+#include "base/CWinApp.h"
 #include "TestFiles.h"
 
 #include <string>
@@ -63,7 +63,7 @@ public:
         m_iniPath = m_folder.Path("Revtally.ini");
         if (!iniText.empty())
             testfiles::WriteBytes(m_iniPath, iniText);
-        AfxGetApp()->SetProfileName(m_iniPath.c_str());
+        AfxGetApp()->m_pszProfileName = m_iniPath.c_str();
     }
     ~ProfileFolder() {
         // Let the platform forget its cached copy before the file goes.

@@ -1,23 +1,19 @@
 #pragma once
 
-#include "framework/CWinApp.h"
 #include "app/LaunchOptions.h"
+#include "base/CWinApp.h"
 
 #include <vector>
 
 // Decides once per process what the process is: a window instance, a stamping run of the script
-// on the command line, or nothing. Everything happens inside InitInstance, which returns FALSE.
+// on the command line, or nothing. Everything happens inside InitInstance, which returns false.
 class CRevtallyApp : public CWinApp {
 public:
     CRevtallyApp();
 
-    BOOL InitInstance() override;
-#ifdef _WIN32
-    // The application's command map: the help command goes to the framework's help routing.
-    BOOL OnCmdMsg(unsigned id) override;
+    bool InitInstance() override;
     // A window instance shows a message box; a stamping run writes to its build log.
     void ReportException(const char* what) noexcept override;
-#endif
 
     // The command line by kLaunchSwitches; arguments[0] is the program and is skipped.
     static void ParseLaunchOptions(const std::vector<CString>& arguments, LaunchOptions& options);

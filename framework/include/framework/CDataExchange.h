@@ -1,7 +1,5 @@
 #pragma once
 
-#include "framework/AfxTypes.h"
-
 #include <windows.h>
 
 class CWnd;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "framework/AfxTypes.h"
 #include "framework/CWnd.h"
 #include "framework/MessageMap.h"
 
@@ -8,9 +7,9 @@ class CDataExchange;
 
 // A dialog made from a dialog template of the program's resources. DoModal runs it in a modal loop
 // of its own; Create makes it modeless. Messages reach the handlers of the class's message map;
-// commands nobody handles go on to the application object. This class alone talks to the dialog
-// manager: it keeps the object in DWLP_USER, answers through DWLP_MSGRESULT, and catches every
-// exception before it could reach the window procedure's caller.
+// the framework's own commands it does not handle go on to the main window. This class alone talks
+// to the dialog manager: it keeps the object in DWLP_USER, answers through DWLP_MSGRESULT, and
+// catches every exception before it could reach the window procedure's caller.
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);

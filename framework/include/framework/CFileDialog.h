@@ -1,7 +1,6 @@
 #pragma once
 
-#include "framework/AfxTypes.h"
-#include "framework/CString.h"
+#include "base/CString.h"
 
 #include <windows.h>
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "framework/AfxTypes.h"
-#include "framework/CString.h"
+#include "base/CString.h"
 #include "framework/CWnd.h"
 
 #include <string>

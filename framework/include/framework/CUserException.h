@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CException.h"
+#include "base/CException.h"
 
 // Thrown when the user has already been told what is wrong (a field that failed validation):
 // whoever catches it only stops what it was doing.

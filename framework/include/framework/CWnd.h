@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "framework/AfxTypes.h"
-#include "framework/CString.h"
+#include "base/CString.h"
 
 #include <windows.h>
 
@@ -40,12 +39,6 @@ public:
     // Dots per inch of the monitor the window is on (Windows 10 1607 and later), or of the
     // system's display before that.
     UINT GetDpi() const;
-
-    // Where every help request of the program ends; the main window overrides it.
-    virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) {
-        (void)data;
-        (void)command;
-    }
 
     HWND m_hWnd = nullptr;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CString.h"
+#include "base/CString.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CString.h"
+#include "base/CString.h"
 #include "stamp/VersionNumber.h"
 
 // One registered project. The project list owns it; the list row that shows it points at it.

@@ -1,10 +1,7 @@
-// Resource and control identifiers of the program.
+// Resource and control identifiers of the program, and its own window messages.
 #pragma once
 
-// The framework's standard command ids.
-#ifndef ID_HELP
-#define ID_HELP 57670
-#endif
+#include "framework/FrameworkIds.h"
 
 #define IDM_ABOUTBOX 16
 #define IDS_ABOUTBOX 101
@@ -33,15 +30,8 @@
 #define IDC_ADD 1021
 #define IDC_MODIFY 1022
 
-#ifndef IDC_STATIC
-#define IDC_STATIC (-1)
-#endif
-
 #define IDR_TRAY_MENU 129
 #define ID_TRAY_SHOW 32774
-#ifndef ID_APP_EXIT
-#define ID_APP_EXIT 57665
-#endif
 
 #define IDD_ABOUTBOX 100
 #define IDS_HELP_NO_VIEWER 106
@@ -62,11 +52,6 @@
 #define IDS_COLUMN_LAST_UPDATE 118
 #define IDS_COLUMN_DIRECTORY 119
 
-// The framework's data-exchange messages, at the framework's own string ids.
-#define AFX_IDP_PARSE_INT 0xF110
-#define AFX_IDP_PARSE_INT_RANGE 0xF112
-#define AFX_IDP_PARSE_STRING_SIZE 0xF114
-
 // About box controls.
 #define IDC_ABOUT_BUILD 1019
 #define IDC_ABOUT_TITLE 1020
@@ -79,3 +64,10 @@
 #define IDC_DIRECTORY_TARGET 1025
 #define IDC_DIRECTORY_NEW 1026
 #define IDC_DIRECTORY_BROWSE 1027
+
+// The program's own window messages. WM_HANDOFF carries a hand-off record in a global memory
+// handle (lParam), as other programs may send it; WM_PROFILE_UNREAD is posted by the main window
+// to itself; WM_TRAY_NOTIFY is what the shell sends for mouse actions on the tray icon.
+#define WM_HANDOFF (WM_APP + 0x101)
+#define WM_PROFILE_UNREAD (WM_APP + 0x102)
+#define WM_TRAY_NOTIFY (WM_APP + 0x200)

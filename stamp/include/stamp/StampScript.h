@@ -1,17 +1,22 @@
 #pragma once
 
-#include "framework/CString.h"
-#include "stamp/StampResult.h"
+#include "base/CString.h"
+#include "base/Expected.h"
+#include "base/ScriptLock.h"
+#include "stamp/VersionNumber.h"
 
-// One stamping run of a script, as a build step makes it: under the script's lock, read the
-// script and its history, record the build as it was in the history and raise the build number
-// in the script, both replaced from synced temporary files, script first, then the folder synced.
-//
-// Done: both written, with the numbers the build used; a reason then tells of an entry the user's
-// history file does not take, or of a history that could not be replaced after the script was
-// (the only way a build can go unrecorded: a kill between the two renames, or this). Left alone
-// or failed: nothing changed. A kill at any other moment leaves both files old, or both new.
-StampResult StampScript(const CString& fullPath);
+// A stamping run that read the script's numbers: those the build used, and the stamp's result,
+// whose note (empty when all went well) is a line for the build log.
+struct StampRun {
+    VersionNumber used;
+    Expected<CString> note;
+};
 
-// The lock every process of the program takes on a script before it reads it to write it.
+// Records the build in the script's history and raises the build number in the script, both or
+// neither. A failure here: the numbers could not be read.
+Expected<StampRun> StampScript(const CString& fullPath);
+
+// The lock every process of the program takes on a script before it reads it to write it; a
+// failure says "cannot lock the script".
+Expected<ScriptLock> LockScript(const CString& fullPath);
 inline constexpr char kScriptLockName[] = "RevtallyStampLock";

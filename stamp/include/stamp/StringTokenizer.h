@@ -1,7 +1,6 @@
 #pragma once
 
-#include "framework/AfxTypes.h"
-#include "framework/CString.h"
+#include "base/CString.h"
 
 // Splits a statement line into tokens. Each character of the delimiter set separates tokens, except
 // between quotes (a double quote or an apostrophe), which stay part of the token they open or
@@ -12,7 +11,7 @@ public:
 
     CString NextToken();
     CString PeekToken() const;
-    BOOL HasMoreTokens() const;
+    bool HasMoreTokens() const;
 
 private:
     CString Scan(int& position) const;

@@ -1,46 +1,39 @@
 #pragma once
 
-#include "framework/CString.h"
-#include "framework/IntegerText.h"
-#include "framework/CodePage.h"
+#include "base/CString.h"
+#include "base/CodePage.h"
+#include "base/Expected.h"
+#include "base/IntegerText.h"
 
 #include <string_view>
 
-// The rules every reader and writer of scripts and history files shares: how a file becomes text,
-// how a keyword is found, what a statement line is.
+// The rules every reader and writer of scripts and history files shares.
 
-// Loads the whole file. The text ends at the first NUL byte, as a C string would; *hadNul tells
-// whether the file held one (so a writer can refuse to shorten it). Throws CFileException.
-CString LoadTextFile(const CString& path, bool* hadNul = nullptr);
+// The script's bytes as they are; a failure says "cannot read the script".
+Expected<CString> ReadScript(const CString& path);
 
-// Loads the whole file as it is, NUL bytes included, for a reader that tells the encoding first.
-// Throws CFileException.
-CString LoadFileBytes(const CString& path);
-
-// First occurrence of what at or after start (start must lie on a character boundary), never
-// beginning on the second byte of a double-byte character of the rule (the active code page unless
-// the text is in another encoding); -1 if none.
+// First occurrence of what at or after start (on a character boundary), never beginning on the
+// second byte of a double-byte character of the rule; -1 if none.
 int FindMbcs(std::string_view text, std::string_view what, int start = 0,
              const CodePage& rule = CodePage::Active());
 
-// The statement line of a keyword: from the keyword's first occurrence at or after start up to,
-// not including, the first CR after it. False when the keyword or the CR is missing.
+// The statement line of a keyword: from its first occurrence at or after start up to, not
+// including, the first CR after it. begin is -1 when the keyword is missing, end -1 when no CR
+// follows it.
 struct StatementLine {
     int begin = -1;
     int end = -1;
-};
-bool FindStatementLine(std::string_view text, std::string_view keyword, int start,
-                       StatementLine& line, const CodePage& rule = CodePage::Active());
 
-// Where the version resource begins: the first "VS_VERSION_INFO", or, in a script without one, the
-// first VERSIONINFO keyword that stands as a resource statement, its line holding only blanks and
-// one name before it ("1 VERSIONINFO", as hand-written and MinGW scripts name it) and a blank, a
-// line end or the end of the text after it. -1 when there is neither.
+    bool IsWhole() const { return end >= 0; }
+    std::string_view In(std::string_view text) const {
+        return text.substr(static_cast<size_t>(begin), static_cast<size_t>(end - begin));
+    }
+};
+StatementLine FindStatementLine(std::string_view text, std::string_view keyword, int start,
+                                const CodePage& rule = CodePage::Active());
+
+// Where the version resource begins: the first "VS_VERSION_INFO", or else the first VERSIONINFO
+// keyword that stands as a resource statement ("1 VERSIONINFO"); -1 when there is neither.
 int FindVersionBlock(std::string_view text, const CodePage& rule);
 inline constexpr char kNoVersionResource[] =
     "no version resource (VS_VERSION_INFO, or a statement such as 1 VERSIONINFO)";
-
-// Whether ParseAtoi reads digits in the token: after the blanks it skips and an optional sign comes
-// a decimal digit. A macro name, a quoted number or a comment word is not a number, and must be
-// neither read as 0 nor overwritten.
-bool IsNumberToken(std::string_view token);

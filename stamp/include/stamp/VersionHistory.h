@@ -1,32 +1,29 @@
 #pragma once
 
-#include "framework/CString.h"
-#include "stamp/StampResult.h"
+#include "base/CString.h"
+#include "base/Expected.h"
 #include "stamp/VersionNumber.h"
-
-#include <optional>
 
 // The history file beside a resource script (app.rc: app_ver.txt) lists one line per stamped
 // build, newest first, right under its "#UPDATELIST" line. The rest of the file is the user's.
+struct HistoryFile {
+    CString path;
+    CString title; // the script's, which a new file's template names
+};
 
-// The history file's path for a script's full path.
-CString HistoryFilePath(const CString& scriptPath);
-// The same from the folder (ending in its separator) and the title of a script, as a project
+// The history file of a script's full path.
+HistoryFile HistoryFileOf(const CString& scriptPath);
+// Its path from the folder (ending in its separator) and the title of a script, as a project
 // keeps them.
 CString HistoryFilePath(const CString& directory, const CString& title);
 
-// The history file as it stands, or nothing when the file system says there is no such file. Any
-// other failure throws CFileException: a file that could not be read must never be taken for a
-// missing one, or its entries would be replaced by a fresh template.
-std::optional<CString> LoadVersionHistory(const CString& historyPath);
+// The history as it stands, or the template for the title when there is no such file.
+Expected<CString> LoadVersionHistory(const HistoryFile& history);
 
-// The history's new text with an entry for the build as given, stamped with the time given:
-// the template for the title first when there was no file. Left alone when the file holds a NUL
-// byte (writing it back would cut it there) or no "#UPDATELIST" line (the user's choice to stop
-// the list).
-StampResult AddHistoryEntry(const std::optional<CString>& existing, const CString& title,
-                            const CString& timeStamp, const VersionNumber& version,
-                            CString& result);
+// The history with an entry for the build as given, stamped with the time given. Left alone when
+// the file holds a NUL byte or no "#UPDATELIST" line.
+Expected<CString> AddHistoryEntry(const CString& history, const CString& timeStamp,
+                                  const VersionNumber& version);
 
 // The content of a new history file for a script title.
 CString HistoryTemplate(const CString& title);

@@ -1,2 +1,4 @@
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show) { return 0; }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show) {
+    return 0;
+}

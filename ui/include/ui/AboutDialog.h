@@ -9,8 +9,6 @@ class AboutDialog : public CDialog {
 public:
     explicit AboutDialog(CWnd* parent = nullptr);
 
-    static constexpr UINT kTemplateId = 100;
-
     BOOL OnInitDialog() override;
 
     // Version and build texts of the module's own version resource ("1.2.3", "45"); false when it

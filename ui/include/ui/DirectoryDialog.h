@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/CDialog.h"
-#include "framework/CString.h"
+#include "base/CString.h"
 
 struct ProjectRecord;
 
@@ -11,7 +11,6 @@ class DirectoryDialog : public CDialog {
 public:
     DirectoryDialog(ProjectRecord* record, CWnd* parent = nullptr);
 
-    static constexpr UINT kTemplateId = 131;
     // Bytes of ANSI text each path field holds at most.
     static constexpr int kMaxPathText = 240;
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/CString.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
-#include "framework/CString.h"
 #include "registry/ProjectList.h"
 #include "registry/WindowSettings.h"
 #include "ui/TrayDialog.h"
@@ -21,8 +21,6 @@ public:
     // trayMode: started with the tray switch, to live in the notification area.
     explicit MainDialog(bool trayMode, CWnd* parent = nullptr);
 
-    static constexpr UINT kTemplateId = 102;
-
     // The main windows of the running window instances, as another process finds them: dialogs
     // captioned "Revtally" that hold the project list, not a message box of the program, which
     // shares their class and caption.
@@ -31,8 +29,9 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL DestroyWindow() override;
-    // Brings an open help viewer back, or opens the help file beside the program.
-    void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
+    // Where every help request of the program ends: brings an open help viewer back, or opens
+    // the help file beside the program.
+    void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
     void DoDataExchange(CDataExchange* pDX) override;
 
     // Finds or registers the project of a script, puts it at the top, reads its version into it
@@ -63,7 +62,6 @@ protected:
     const MessageMap* GetMessageMap() const override;
 
     void OnClickProjectList(NMHDR* header, LRESULT* result);
-    void OnHeaderNotify(NMHDR* header, LRESULT* result);
     void OnMove(int x, int y);
 
     void OnChangeNumber(UINT editId);
@@ -86,6 +84,10 @@ protected:
     void OnDelete();
     void OnHistory();
     void OnAbout();
+    // The help command: the Help buttons, the tray menu's help and F1.
+    void OnHelp();
+    // The tray menu's exit.
+    void OnAppExit();
 
 private:
     // One of the four numbers: its edit and up-down control, and where its value lives.
@@ -125,9 +127,9 @@ private:
     ProjectList m_projects;
     // Where the INI file had the window when it opened (the file itself is not kept: with many
     // projects it would be most of the window's memory).
-    WindowSettings::Position m_positionAtStart{};
+    window_settings::Position m_positionAtStart{};
     // Where the user last put the window, written with the list.
-    std::optional<WindowSettings::Position> m_movedTo;
+    std::optional<window_settings::Position> m_movedTo;
     // Why the INI file could not be read when the window opened; empty when it was read.
     std::wstring m_profileUnread;
     // Windows is ending the session: the list is saved without asking anything.

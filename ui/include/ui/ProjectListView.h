@@ -1,12 +1,10 @@
 #pragma once
 
 #include "framework/CListCtrl.h"
-#include "framework/IniDocument.h"
-#include "registry/WindowSettings.h"
 
-#include <optional>
+#include <span>
+#include <vector>
 
-class ProfileStore;
 class ProjectList;
 struct ProjectRecord;
 
@@ -16,20 +14,11 @@ class ProjectListView {
 public:
     explicit ProjectListView(CListCtrl& control) : m_control(control) {}
 
-    // The list as the INI file read from profilePath holds it: columns, then the projects'
-    // records and rows. On the first run the fitted widths are written at once (a file that
-    // cannot be written then is told of when the window closes).
-    void Load(IniDocument& profile, const CString& profilePath, ProjectList& list);
-    // Reads the file again (the user may have added sections of their own), puts into it where
-    // the window was moved to, when it was, the widths and the list, and writes it. Throws
-    // CFileException when the file cannot be read or written.
-    void Save(const CString& profilePath, const ProjectList& list,
-              const std::optional<WindowSettings::Position>& movedTo) const;
-
-    // The columns at their stored widths. On the first run they are fitted to their titles
-    // and the widths go into the profile.
-    void CreateColumns(ProfileStore& profile, bool firstRun);
-    void SaveColumnWidths(ProfileStore& profile) const;
+    // Each column's width before the user sets one.
+    static std::vector<int> DefaultWidths();
+    // The columns at the widths given, or fitted to their titles; the widths they have then.
+    std::vector<int> CreateColumns(std::span<const int> widths, bool fitToTitles);
+    std::vector<int> ColumnWidths() const;
     // Every column's width taken from one display's dots per inch to another's.
     void ScaleColumns(UINT fromDpi, UINT toDpi);
 

@@ -5,12 +5,10 @@
 #include <shellapi.h>
 
 // The program's icon in the notification area while it runs in tray mode: its tip is the
-// application name, a click opens the tray menu, a double-click brings the window back.
+// application name, a click opens the tray menu, a double-click brings the window back. The shell
+// tells the owner window of mouse actions on it with WM_TRAY_NOTIFY.
 class TrayIcon {
 public:
-    // The message the shell sends the owner window for mouse actions on the icon.
-    static constexpr UINT kNotifyMessage = WM_APP + 0x200;
-
     explicit TrayIcon(HICON icon) : m_icon(icon) {}
 
     void Add(HWND owner) const;

@@ -1,0 +1,36 @@
+#include "base/ScriptLock.h"
+#include "base/CFileException.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
+
+Expected<ScriptLock> ScriptLock::Take(const char*, const CString& fullPath) {
+    // The folder, not the script: the script itself is replaced by every write.
+    std::string folder(fullPath.View());
+    const size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int error = fd < 0 ? errno : 0;
+    while (!error && ::flock(fd, LOCK_EX) != 0)
+        if (errno != EINTR)
+            error = errno;
+    if (!error)
+        return ScriptLock(fd);
+    if (fd >= 0)
+        ::close(fd);
+    // A network file system without flock, say: two unlocked writers would lose increments.
+    if (error == ENOLCK)
+        return Failure::Failed("the file system does not allow locks");
+    return Failure::Of(CFileException(CFileException::OsErrorToCause(error), error, fullPath));
+}
+
+void ScriptLock::Release() {
+    if (m_handle >= 0) {
+        ::flock(static_cast<int>(m_handle), LOCK_UN);
+        ::close(static_cast<int>(m_handle));
+        m_handle = -1;
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// The forms a text file of the user's may be kept in. Without a byte-order mark it is ANSI code
+// page text; editors that save Unicode put a mark first.
+enum class TextForm : std::uint8_t { ansi, utf8, utf16le, utf16be };
+
+// The form the file's first bytes mark.
+TextForm FormOfMark(std::string_view bytes);
+// The byte-order mark of a form; empty for ANSI text.
+std::string_view MarkOf(TextForm form);
+
+inline bool IsHighSurrogate(unsigned unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(unsigned unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// UTF-16 code unit i of the bytes, in the byte order of the template argument.
+template <bool kBigEndian> unsigned Utf16UnitAt(const unsigned char* bytes, std::size_t i) {
+    const unsigned first = bytes[2 * i];
+    const unsigned second = bytes[2 * i + 1];
+    return kBigEndian ? (first << 8 | second) : (second << 8 | first);
+}
+
+// Puts one UTF-16 code unit at out in that byte order; returns the end of what it put.
+template <bool kBigEndian> char* PutUtf16Unit(char* out, unsigned unit) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    *out++ = kBigEndian ? high : low;
+    *out++ = kBigEndian ? low : high;
+    return out;
+}
+
+// Puts a character as UTF-8 (one to four bytes) at out; returns the end of what it put.
+char* PutUtf8(char* out, char32_t c);
+
+// The UTF-8 character at text[i], moving i past it; false, with i where it was, when the bytes
+// there are no well-formed character (a stray continuation byte, a short, overlong or surrogate
+// sequence).
+bool NextUtf8(std::string_view text, std::size_t& i, char32_t& c);

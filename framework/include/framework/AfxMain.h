@@ -1,8 +1,0 @@
-#pragma once
-
-#include "framework/CString.h"
-
-#include <vector>
-
-// Runs the application object with the process's arguments; what the platform's entry point calls.
-int AfxRunApplication(const CString& modulePath, int argc, char** argv);
