@@ -1,20 +1,25 @@
 #include "app/RevtallyApp.h"
 
-#include "base/StandardError.h"
+#include "base/StandardStreams.h"
 
 // An absolute POSIX path starts with "/", so only "-" starts a switch here.
 const char CRevtallyApp::kSwitchMarks[] = "-";
+const LogForm CRevtallyApp::kLogForm = LogForm::gnu;
 
 void CRevtallyApp::RunWindow() {
-    standard_error::WriteLine(m_pszAppName +
-                              ": the project window is a Windows program; give a resource "
-                              "script to stamp it");
+    standard_streams::WriteErrorLine(m_pszAppName +
+                                     ": the project window is a Windows program; give a resource "
+                                     "script to stamp it (--help tells more)");
 }
 
 void CRevtallyApp::HandOffToRunningInstance(const CString&, bool) const {
     // POSIX has no window instance to tell.
 }
 
-void CRevtallyApp::ReportException(const char* what) noexcept {
-    CWinApp::ReportException(what);
+void CRevtallyApp::ShowText(const CString& forConsole, const CString&) const {
+    standard_streams::WriteOutput(forConsole);
+}
+
+bool CRevtallyApp::TellUser(const char*) const noexcept {
+    return false;
 }

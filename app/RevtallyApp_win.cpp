@@ -1,7 +1,9 @@
 #include "app/RevtallyApp.h"
 
 #include "base/PathFunctions.h"
+#include "base/StandardStreams.h"
 #include "framework/AfxMessageBox.h"
+#include "framework/LateBound.h"
 #include "framework/Win32Text.h"
 #include "res/resource.h"
 #include "ui/HandOffRecord.h"
@@ -15,6 +17,7 @@
 #include <commctrl.h>
 
 const char CRevtallyApp::kSwitchMarks[] = "-/";
+const LogForm CRevtallyApp::kLogForm = LogForm::msbuild;
 
 void CRevtallyApp::RunWindow() {
     // One creation call says whether a window instance runs already, so two starts at the same
@@ -28,7 +31,9 @@ void CRevtallyApp::RunWindow() {
     // The list view and the up-down controls of the window: the platform registers them only
     // for programs that ask.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    if (const auto initialise =
+            LateBound<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx"))
+        initialise(&controls);
     {
         MainDialog dialog(m_launchOptions.trayMode);
         m_pMainWnd = &dialog;
@@ -70,7 +75,7 @@ bool StartWindowInstance() {
 void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNone) const {
     std::optional<HandOffRecord> record = MakeHandOffRecord(path);
     if (!record) {
-        ReportFailure(path, "the path is too long to hand to the window");
+        Report(LogCode::notHandedToWindow, "the path is too long to hand to the window");
         return;
     }
 
@@ -102,17 +107,20 @@ void CRevtallyApp::HandOffToRunningInstance(const CString& path, bool startIfNon
                         kSendTimeout, &ignored);
 }
 
-void CRevtallyApp::ReportException(const char* what) noexcept {
-    // A stamping run has a build log and no one to click a box away.
-    if (!m_launchOptions.IsWindowInstance()) {
-        CWinApp::ReportException(what);
-        return;
-    }
+bool CRevtallyApp::TellUser(const char* what) const noexcept {
     try {
         AfxMessageBox(
             AfxFormatMessage(LoadResourceString(IDS_UNEXPECTED_ERROR), {AnsiToWide(what)}),
             MB_ICONSTOP);
+        return true;
     } catch (...) {
-        CWinApp::ReportException(what);
+        return false;
     }
+}
+
+void CRevtallyApp::ShowText(const CString& forConsole, const CString& forBox) const {
+    // A program of the Windows GUI subsystem usually has no console: a box shows the text when
+    // no one reads the output.
+    if (!standard_streams::WriteOutput(forConsole))
+        AfxMessageBox(AnsiToWide(forBox), MB_ICONINFORMATION);
 }

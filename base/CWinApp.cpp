@@ -1,6 +1,6 @@
 #include "base/CWinApp.h"
 #include "base/PathFunctions.h"
-#include "base/StandardError.h"
+#include "base/StandardStreams.h"
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -32,7 +32,7 @@ int CWinApp::Run(const CString& modulePath, std::vector<CString> arguments) {
 
 void CWinApp::ReportException(const char* what) noexcept {
     try {
-        standard_error::WriteLine(m_pszAppName + ": unexpected error: " + what);
+        standard_streams::WriteErrorLine(m_pszAppName + ": unexpected error: " + what);
     } catch (...) {
         // Out of memory while telling of an error: nothing is left to tell it with.
     }

@@ -5,6 +5,10 @@
 //       private_kb": process start to the dialog shown, WM_CLOSE to process exit, the rows the
 //       list showed, WM_CLOSE to the window destroyed (the list saved), and the process's private
 //       memory in KB once the shown window has settled
+//   revtally_window_probe pair stamp|window BEFORE.exe AFTER.exe RUNS [ARGUMENTS]
+//       starts the two programs in turn, RUNS times each, the first of each pair alternating;
+//       for each pair prints "before_ms after_ms": process start to exit (stamp), or process
+//       start to the dialog shown (window, which is then closed)
 //   revtally_window_probe rect [DESKTOP]
 //       waits for the window and prints its frame as "left top width height"
 //   revtally_window_probe close [DESKTOP]
@@ -105,6 +109,45 @@ int Time(const char* program, int runs) {
         }
         std::printf("%.1f %.1f %lu %.1f %llu\n", shown - begin, end - closing, rows, gone - closing,
                     privateKb);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+// One start of the program: to its exit, or to its window shown (then closed); -1 on a failure.
+double StartToEnd(const char* program, const std::string& arguments, bool window) {
+    const double begin = NowMs();
+    HANDLE process = StartProcess(program, arguments);
+    if (!process)
+        return -1;
+    HWND shown = window ? WaitForMainWindow(process, kPatienceMs, 1) : nullptr;
+    const double end = NowMs();
+    const bool ended = (!window || (shown && EndAndWait(shown, WM_CLOSE, 0, kPatienceMs))) &&
+                       WaitForSingleObject(process, kPatienceMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? end - begin : -1;
+}
+
+// Paired runs: the two programs alternate which goes first, so that neither always meets a
+// warmer cache.
+int Pair(const std::string& kind, const char* before, const char* after, int runs,
+         const std::string& arguments) {
+    // A stamp hands off to a running window and waits for it: that would be timed instead.
+    if (!MainWindows().empty()) {
+        std::fprintf(stderr, "a Revtally window runs already\n");
+        return 1;
+    }
+    for (int run = 0; run < runs; ++run) {
+        double ms[2];
+        for (int turn = 0; turn < 2; ++turn) {
+            const int which = (run + turn) % 2;
+            ms[which] = StartToEnd(which == 0 ? before : after, arguments, kind == "window");
+            if (ms[which] < 0) {
+                std::fprintf(stderr, "%s did not run to its end\n", which == 0 ? before : after);
+                return 1;
+            }
+        }
+        std::printf("%.2f %.2f\n", ms[0], ms[1]);
         std::fflush(stdout);
     }
     return 0;
@@ -258,12 +301,16 @@ int main(int argc, char** argv) {
         return Time(argv[2], std::atoi(argv[3]));
     if (mode == "ini" && argc == 4)
         return WriteProjectList(argv[2], std::atoi(argv[3]));
+    if (mode == "pair" && (argc == 6 || argc == 7))
+        return Pair(argv[2], argv[3], argv[4], std::atoi(argv[5]), argc == 7 ? argv[6] : "");
     if (const int result = Drive(); result != 2)
         return result;
-    std::fprintf(stderr, "usage: revtally_window_probe time PROGRAM.exe RUNS | rect [DESKTOP] | "
-                         "close [DESKTOP] | post MESSAGE WPARAM LPARAM [DESKTOP] | "
-                         "postto CLASS CAPTION MESSAGE WPARAM LPARAM [DESKTOP] | "
-                         "rectof CLASS CAPTION [DESKTOP] | gone CLASS CAPTION [DESKTOP] | "
-                         "cursor X Y [DESKTOP] | ini FILE COUNT\n");
+    std::fprintf(stderr,
+                 "usage: revtally_window_probe time PROGRAM.exe RUNS | "
+                 "pair stamp|window BEFORE.exe AFTER.exe RUNS [ARGUMENTS] | rect [DESKTOP] | "
+                 "close [DESKTOP] | post MESSAGE WPARAM LPARAM [DESKTOP] | "
+                 "postto CLASS CAPTION MESSAGE WPARAM LPARAM [DESKTOP] | "
+                 "rectof CLASS CAPTION [DESKTOP] | gone CLASS CAPTION [DESKTOP] | "
+                 "cursor X Y [DESKTOP] | ini FILE COUNT\n");
     return 2;
 }

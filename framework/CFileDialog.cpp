@@ -2,6 +2,7 @@
 
 #include "base/CWinApp.h"
 #include "framework/CWnd.h"
+#include "framework/LateBound.h"
 
 #include <commdlg.h>
 
@@ -56,7 +57,9 @@ INT_PTR CFileDialog::DoModal() {
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrDefExt = m_defaultExtension.IsEmpty() ? nullptr : m_defaultExtension.GetString();
     dialog.Flags = m_flags | OFN_EXPLORER | OFN_ENABLESIZING;
-    const BOOL chosen = m_open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+    const auto show = LateBound<decltype(&GetOpenFileNameA)>(
+        "comdlg32.dll", m_open ? "GetOpenFileNameA" : "GetSaveFileNameA");
+    const BOOL chosen = show && show(&dialog);
     if (!chosen)
         return IDCANCEL;
     m_pathName = file.data();

@@ -1,19 +1,15 @@
 #include "framework/CWnd.h"
 
-namespace {
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-constexpr UINT kDefaultDpi = 96;
+#include "framework/LateBound.h"
 
-// Looked up at run time: the program also runs on systems older than the function.
-GetDpiForWindowFunction DpiForWindowFunction() {
-    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    return function;
-}
+namespace {
+constexpr UINT kDefaultDpi = 96;
 } // namespace
 
 UINT CWnd::GetDpi() const {
-    if (const GetDpiForWindowFunction function = DpiForWindowFunction()) {
+    // Looked up at run time: the program also runs on systems older than the function.
+    static const auto function = LateBound<UINT(WINAPI*)(HWND)>("user32.dll", "GetDpiForWindow");
+    if (function) {
         if (const UINT dpi = function(m_hWnd))
             return dpi;
     }

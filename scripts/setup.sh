@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake ninja-build g++ clang libclang-rt-dev          # native tree, sanitizers, libFuzzer
   strace                                                # the native fault-injection tests
+  mono-xbuild                                           # the Visual Studio targets' test
   googletest libbenchmark-dev                           # tests and benchmarks
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # Revtally.exe and windres
   wine wine64 xvfb fonts-ipafont-gothic locales         # running it for real

@@ -1,6 +1,8 @@
 #include "ui/AboutDialog.h"
 
 #include "base/PathFunctions.h"
+#include "framework/LateBound.h"
+#include "ui/ShellDocuments.h"
 
 #include "res/ProductInfo.h"
 #include "res/resource.h"
@@ -20,10 +22,9 @@ constexpr int kDetailControls[] = {IDC_ABOUT_VERSION, IDC_ABOUT_VERSION_LABEL, I
 // looked up at run time): on a move to a monitor of another DPI the dialog manager would give the
 // control the dialog's font in place of its own, which OnDpiChanged makes anew.
 void KeepOwnFontOnDpiChange(HWND control) {
-    using Function = BOOL(WINAPI*)(HWND, int, int);
     constexpr int kDisableFontUpdate = 0x0001;
-    static const auto function = reinterpret_cast<Function>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogControlDpiChangeBehavior")));
+    static const auto function =
+        LateBound<BOOL(WINAPI*)(HWND, int, int)>("user32.dll", "SetDialogControlDpiChangeBehavior");
     if (function && control)
         function(control, kDisableFontUpdate, kDisableFontUpdate);
 }
@@ -43,18 +44,23 @@ const MessageMap* AboutDialog::GetMessageMap() const {
 AboutDialog::AboutDialog(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 bool AboutDialog::ReadOwnVersion(CString& version, CString& build) {
+    const auto sizeOf =
+        LateBound<decltype(&GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+    const auto read =
+        LateBound<decltype(&GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+    const auto query = LateBound<decltype(&VerQueryValueA)>("version.dll", "VerQueryValueA");
     const CString module = ModulePath();
     DWORD handle = 0;
-    const DWORD size = module.IsEmpty() ? 0 : GetFileVersionInfoSizeA(module, &handle);
+    const DWORD size = module.IsEmpty() || !sizeOf || !read || !query ? 0 : sizeOf(module, &handle);
     if (size == 0)
         return false;
     std::vector<char> block(size + 2);
-    if (!GetFileVersionInfoA(module, 0, size, block.data()))
+    if (!read(module, 0, size, block.data()))
         return false;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
-    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
-        !fixed || fixedSize < sizeof(VS_FIXEDFILEINFO))
+    if (!query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed ||
+        fixedSize < sizeof(VS_FIXEDFILEINFO))
         return false;
     // The halves are unsigned 16-bit numbers: 65535 shows as such, never as -1.
     version.Format("%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
@@ -99,5 +105,5 @@ LRESULT AboutDialog::OnDpiChanged(WPARAM wParam, LPARAM) {
 }
 
 void AboutDialog::OnWeb() {
-    ShellExecuteA(m_hWnd, "open", REVTALLY_WEB_PAGE, "", "", SW_SHOW);
+    shell_documents::Open(m_hWnd, REVTALLY_WEB_PAGE, SW_SHOW);
 }

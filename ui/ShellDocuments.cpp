@@ -1,6 +1,7 @@
 #include "ui/ShellDocuments.h"
 
 #include "framework/AfxMessageBox.h"
+#include "framework/LateBound.h"
 #include "base/CWinApp.h"
 #include "framework/Win32Text.h"
 #include "registry/ProjectRecord.h"
@@ -13,15 +14,20 @@
 namespace {
 constexpr char kHelpFileName[] = "Revtally.chm";
 
-INT_PTR Open(HWND owner, const CString& file, int show) {
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", file, "", "", show));
-}
-
 void Tell(UINT message) {
     if (message)
         AfxMessageBox(LoadResourceString(message), MB_ICONEXCLAMATION);
 }
 } // namespace
+
+INT_PTR shell_documents::Open(HWND owner, const CString& file, int show) {
+    static const auto shellExecute =
+        LateBound<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    // Without the shell there is no program to open the document with.
+    if (!shellExecute)
+        return SE_ERR_NOASSOC;
+    return reinterpret_cast<INT_PTR>(shellExecute(owner, "open", file, "", "", show));
+}
 
 void shell_documents::ShowHelp(HWND owner) {
     if (HWND viewer = FindWindowA(nullptr, kHelpWindowTitle)) {

@@ -2,6 +2,7 @@
 
 #include "base/CWinApp.h"
 #include "base/CodePage.h"
+#include "framework/LateBound.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -30,13 +31,19 @@ NOTIFYICONDATAA TrayIcon::MakeRecord(HWND owner) const {
 }
 
 void TrayIcon::Add(HWND owner) const {
-    NOTIFYICONDATAA icon = MakeRecord(owner);
-    Shell_NotifyIconA(NIM_ADD, &icon);
+    Notify(NIM_ADD, owner);
 }
 
 void TrayIcon::Remove(HWND owner) const {
+    Notify(NIM_DELETE, owner);
+}
+
+void TrayIcon::Notify(DWORD message, HWND owner) const {
+    static const auto notify =
+        LateBound<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
     NOTIFYICONDATAA icon = MakeRecord(owner);
-    Shell_NotifyIconA(NIM_DELETE, &icon);
+    if (notify)
+        notify(message, &icon);
 }
 
 void TrayIcon::OnNotify(HWND owner, LPARAM mouseMessage) const {

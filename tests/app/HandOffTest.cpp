@@ -167,8 +167,10 @@ protected:
     }
 
     // Runs one stamping run as a build would; a liveness bound, not a timing.
-    void Stamp(const std::string& script, const std::string& program = "") {
-        HANDLE process = Start(program.empty() ? m_program : program, "\"" + script + "\"");
+    void Stamp(const std::string& script, const std::string& program = "",
+               const std::string& switches = "") {
+        HANDLE process =
+            Start(program.empty() ? m_program : program, switches + "\"" + script + "\"");
         ASSERT_TRUE(process);
         ASSERT_EQ(WaitForSingleObject(process, kPatience), WAIT_OBJECT_0) << "the stamp hung";
         DWORD exitCode = 99;
@@ -287,6 +289,15 @@ TEST_F(HandOff, UnreadableScriptsAreNotHandedOff) {
     WriteBytes(noBlock, ReplaceAll(ReadBytes(noBlock), "VS_VERSION_INFO", "// 1"));
     for (const std::string& script : {tab, noBlock})
         Stamp(script);
+    EXPECT_TRUE(MainWindows().empty());
+    EXPECT_TRUE(ProgramProcesses().empty());
+}
+
+// A build server's stamp tells no window and starts none.
+TEST_F(HandOff, NoWindowSwitchStartsNone) {
+    const std::string app = NewScript("app", 1, 41);
+    Stamp(app, "", "-n ");
+    EXPECT_EQ(ReadBytes(app), Script(1, 42));
     EXPECT_TRUE(MainWindows().empty());
     EXPECT_TRUE(ProgramProcesses().empty());
 }

@@ -11,7 +11,13 @@ struct ParseCase {
     const char* fileName;
     bool noFileGiven;
     bool trayMode;
+    const char* others = ""; // the other switches it sets, as Others() spells them
 };
+
+std::string Others(const LaunchOptions& o) {
+    return (o.buildGiven ? "b=" + o.buildText.Str() + " " : "") + (o.noWindow ? "n " : "") +
+           (o.helpAsked ? "help " : "") + (o.versionAsked ? "version " : "");
+}
 
 LaunchOptions Parse(const std::vector<const char*>& arguments) {
     std::vector<CString> argv{"Revtally.exe"};
@@ -30,6 +36,7 @@ TEST_P(LaunchOptionsParse, SetsFileAndModes) {
     EXPECT_STREQ(options.fileName, c.fileName);
     EXPECT_EQ(options.noFileGiven, c.noFileGiven);
     EXPECT_EQ(options.trayMode, c.trayMode);
+    EXPECT_EQ(Others(options), c.others);
 }
 
 // clang-format off
@@ -43,9 +50,18 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, LaunchOptionsParse, ::testing::Values(
     ParseCase{"emptyArgument", {""}, "", true, false},
     ParseCase{"emptyAfterFile", {"app.rc", ""}, "", false, false},
     ParseCase{"loneDash", {"-"}, "", true, false},
+    ParseCase{"buildNumber", {"-b", "7", "app.rc"}, "app.rc", false, false, "b=7 "},
+    ParseCase{"buildWithoutNumber", {"app.rc", "-B"}, "app.rc", false, false, "b= "},
+    ParseCase{"noWindow", {"-n", "app.rc"}, "app.rc", false, false, "n "},
+    ParseCase{"help", {"-h"}, "", true, false, "help "},
+    ParseCase{"helpQuestion", {"-?"}, "", true, false, "help "},
+    ParseCase{"helpWord", {"--help"}, "", true, false, "help "},
+    ParseCase{"version", {"--version"}, "", true, false, "version "},
+    ParseCase{"unknownWord", {"--tray", "--versions"}, "", true, false},
 #ifdef _WIN32
     ParseCase{"slashSwitch", {"/T"}, "", true, true},
-    ParseCase{"slashOtherSwitch", {"/x", "app.rc"}, "app.rc", false, false}
+    ParseCase{"slashOtherSwitch", {"/x", "app.rc"}, "app.rc", false, false},
+    ParseCase{"slashBuildAndHelp", {"/b", "9", "/?"}, "", true, false, "b=9 help "}
 #else
     // An absolute POSIX path is a file, not a switch.
     ParseCase{"absolutePath", {"/home/dev/tray.rc"}, "/home/dev/tray.rc", false, false}

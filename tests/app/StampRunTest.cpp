@@ -122,6 +122,40 @@ TEST_F(StampRun, FolderNamesWithTrailBytesThatLookLikeBackslashes) {
               History("\x94\x5C", {"Version 3.1.4\tbuild 1"}));
 }
 
+// What a build server gives: a build number from its counter, a refused one, and the texts.
+TEST_F(StampRun, SwitchesOfTheCommandLine) {
+    const struct {
+        std::vector<std::string> arguments;
+        int build;          // the script's build afterwards; 41 is untouched
+        const char* output; // found in the standard output
+        const char* error;  // found in the one line of standard error; "" for none
+    } cases[] = {
+        {{"-b", "7", "app.rc"}, 7, "", ""},
+        {{"app.rc", "-b", "65535", "-n"}, 65535, "", ""},
+        {{"-b", "70000", "app.rc"}, 41, "", "-b 70000 is not a build number from 0 to 65535"},
+        {{"-b", "-1", "app.rc"}, 41, "", "RVT0107"},
+        {{"-b", "app.rc"}, 41, "", "-b needs a resource script to stamp"},
+        {{"--help"}, 41, "-b N ", ""},
+        {{"-h"}, 41, "--version", ""},
+        {{"-?", "app.rc"}, 41, "SCRIPT.rc", ""},
+        {{"--version"}, 41, " " REVTALLY_VERSION "\n", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments[0] + " " + c.arguments.back());
+        TestFolder folder("rvt-switch");
+        WriteBytes(folder.Path("app.rc"), Stamped("1, 2, 3, 41"));
+        const RunResult result = RunProgram(s_program, c.arguments, folder.Path());
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(ReadBytes(folder.Path("app.rc")), Stamped("1, 2, 3, " + std::to_string(c.build)));
+        // The history is written as for any stamp: the build as it was.
+        EXPECT_EQ(Exists(folder.Path("app_ver.txt")), c.build != 41);
+        EXPECT_NE(ReplaceAll(result.standardOutput, "\r\n", "\n").find(c.output), std::string::npos)
+            << result.standardOutput;
+        EXPECT_EQ(CountLines(result.standardError), *c.error ? 1 : 0) << result.standardError;
+        EXPECT_NE(result.standardError.find(c.error), std::string::npos);
+    }
+}
+
 // Scripts saved as UTF-16 or with a UTF-8 mark are stamped in their own encoding; the history
 // stays ANSI code page text.
 TEST_F(StampRun, StampsScriptsInTheirOwnEncoding) {
@@ -153,6 +187,7 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
         const char* name;
         std::optional<std::string> content; // none: no such file
         bool readOnly;
+        const char* code;
         const char* reason = "";
     };
     const std::string macros = "TT_VERSION_MAJOR,TT_VERSION_MINOR,TT_VERSION_PATCH,0";
@@ -163,30 +198,32 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
     const std::string macroProduct =
         ReplaceAll(Stamped("1, 0, 0, 1"), "PRODUCTVERSION 1, 0, 0, 1", "PRODUCTVERSION " + macros);
     const Case cases[] = {
-        {"missing.rc", std::nullopt, false},
+        {"missing.rc", std::nullopt, false, "RVT0102"},
         {"noblock.rc", "// 1 VERSIONINFO\r\n FILEVERSION 1,0,0,1\r\n PRODUCTVERSION 1,0,0,1\r\n",
-         false, "no version resource"},
-        {"lfonly.rc", "VS_VERSION_INFO VERSIONINFO\n FILEVERSION 1,0,0,1\n", false},
-        {"readonly.rc", std::nullopt, true},
+         false, "RVT0101", "no version resource"},
+        {"lfonly.rc", "VS_VERSION_INFO VERSIONINFO\n FILEVERSION 1,0,0,1\n", false, "RVT0101"},
+        {"readonly.rc", std::nullopt, true, "RVT0102"},
         // Version macros: the project's definitions stay, and no build is recorded.
-        {"macros.rc", macroValues(Script(macros, "1, 0, 0, 1")), false,
+        {"macros.rc", macroValues(Script(macros, "1, 0, 0, 1")), false, "RVT0101",
          "FILEVERSION holds TT_VERSION_MAJOR, not a number"},
-        {"macrovalues.rc", macroValues(Stamped("1, 0, 0, 1")), false,
+        {"macrovalues.rc", macroValues(Stamped("1, 0, 0, 1")), false, "RVT0105",
          "\"FileVersion\" holds TT_RES_VERSION_STR"},
-        {"macroproduct.rc", macroProduct, false, "PRODUCTVERSION holds TT_VERSION_MAJOR"},
-        {"oddutf16.rc", Utf16File(Stamped("1, 0, 0, 1")) + "\r", false, "odd length"},
+        {"macroproduct.rc", macroProduct, false, "RVT0105",
+         "PRODUCTVERSION holds TT_VERSION_MAJOR"},
+        {"oddutf16.rc", Utf16File(Stamped("1, 0, 0, 1")) + "\r", false, "RVT0101", "odd length"},
         // A release tag after the literal, or two literals: the new line would cut them off.
         {"releasetag.rc",
          ReplaceAll(Stamped("1, 0, 0, 1"), "\"1, 0, 0, 1\\0\"\r\n",
                     "\"1.0.0.1\" APP_VERSION_TEXT\r\n"),
-         false, "\"FileVersion\" goes on after its string literal: APP_VERSION_TEXT"},
+         false, "RVT0105", "\"FileVersion\" goes on after its string literal: APP_VERSION_TEXT"},
         {"twoliterals.rc",
          ReplaceAll(Stamped("1, 0, 0, 1"), "\"1, 0, 0, 1\\0\"\r\n", "\"1.0.0.1\" \" beta\"\r\n"),
-         false, "goes on after its string literal"},
+         false, "RVT0105", "goes on after its string literal"},
         // A version resource holds 16-bit numbers: the next one would compile to another.
-        {"build65535.rc", Stamped("1, 0, 0, 65535"), false,
+        {"build65535.rc", Stamped("1, 0, 0, 65535"), false, "RVT0106",
          "build 65535 is the largest number a version resource holds; raise the sub version"},
-        {"major70000.rc", Stamped("70000, 0, 0, 1"), false, "major 70000 is outside 0 to 65535"},
+        {"major70000.rc", Stamped("70000, 0, 0, 1"), false, "RVT0106",
+         "major 70000 is outside 0 to 65535"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -203,6 +240,7 @@ TEST_F(StampRun, FailuresChangeNothingAndSaySoOnce) {
         EXPECT_NE(result.standardError.find(c.name), std::string::npos) << result.standardError;
         EXPECT_EQ(CountLines(result.standardError), 1) << result.standardError;
         EXPECT_NE(result.standardError.find(c.reason), std::string::npos) << result.standardError;
+        EXPECT_NE(result.standardError.find(c.code), std::string::npos) << result.standardError;
         if (c.content || c.readOnly) {
             EXPECT_EQ(ReadBytes(script), before);
             EXPECT_EQ(folder.List(), std::vector<std::string>{c.name});
@@ -228,7 +266,7 @@ TEST_F(StampRun, ReadOnlyHistoryStopsTheStamp) {
     EXPECT_EQ(ReadBytes(m_folder.Path("app.rc")), Stamped("1, 0, 0, 5"));
     EXPECT_EQ(ReadBytes(m_folder.Path("app_ver.txt")), history);
     EXPECT_EQ(CountLines(result.standardError), 1) << result.standardError;
-    EXPECT_NE(result.standardError.find("app.rc: cannot write the history file"), std::string::npos)
+    EXPECT_NE(result.standardError.find("cannot write the history file"), std::string::npos)
         << result.standardError;
     EXPECT_EQ(m_folder.List(), (std::vector<std::string>{"app.rc", "app_ver.txt"}));
 }

@@ -33,9 +33,10 @@ Outcome Stamp(const std::string& script, const VersionNumber& version) {
     const std::string numbers = testfiles::VersionText(version);
     WriteBytes(script, testfiles::ScriptText(numbers, numbers));
     const Expected<StampRun> run = StampScript(script.c_str());
-    const Expected<CString> note = run ? run->note : Expected<CString>(run.Error());
-    return note ? Outcome{true, {}, note->Str()}
-                : Outcome{false, note.Error().kind, note.Error().reason.Str()};
+    const Expected<void> stamp = run ? run->stamp : Expected<void>(run.Error());
+    if (!stamp)
+        return {false, stamp.Error().kind, stamp.Error().reason.Str()};
+    return {true, {}, run->unrecorded ? run->unrecorded->reason.Str() : ""};
 }
 
 class History : public ::testing::Test {

@@ -245,9 +245,13 @@ Started Start(const std::string& program, const std::vector<std::string>& argume
     Started started;
     started.errPath = errPath;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, CREATE_ALWAYS, 0, nullptr);
-    if (err == INVALID_HANDLE_VALUE) {
+    auto create = [&](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &inherit, CREATE_ALWAYS, 0, nullptr);
+    };
+    HANDLE err = create(errPath);
+    HANDLE out = create(errPath + ".out");
+    if (err == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE) {
         ADD_FAILURE() << "cannot create " << errPath;
         return started;
     }
@@ -260,6 +264,7 @@ Started Start(const std::string& program, const std::vector<std::string>& argume
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdError = err;
+    startup.hStdOutput = out;
     PROCESS_INFORMATION process{};
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
@@ -267,9 +272,11 @@ Started Start(const std::string& program, const std::vector<std::string>& argume
                         workingFolder.c_str(), &startup, &process)) {
         ADD_FAILURE() << "cannot start " << program << " (error " << GetLastError() << ")";
         CloseHandle(err);
+        CloseHandle(out);
         return started;
     }
     CloseHandle(err);
+    CloseHandle(out);
     CloseHandle(process.hThread);
     started.process = process.hProcess;
     return started;
@@ -290,6 +297,7 @@ RunResult Finish(const Started& started, int timeoutSeconds) {
     CloseHandle(started.process);
     result.exitCode = static_cast<int>(code);
     result.standardError = ReadBytes(started.errPath);
+    result.standardOutput = ReadBytes(started.errPath + ".out");
     return result;
 }
 } // namespace
@@ -365,7 +373,9 @@ Started Start(const std::string& program, const std::vector<std::string>& argume
     const pid_t child = ::fork();
     if (child == 0) {
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (err < 0 || ::dup2(err, 2) < 0 || ::chdir(workingFolder.c_str()) != 0)
+        const int out = ::open((errPath + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (err < 0 || out < 0 || ::dup2(err, 2) < 0 || ::dup2(out, 1) < 0 ||
+            ::chdir(workingFolder.c_str()) != 0)
             ::_exit(127);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
@@ -399,6 +409,7 @@ RunResult Finish(const Started& started, int timeoutSeconds) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.standardError = ReadBytes(started.errPath);
+    result.standardOutput = ReadBytes(started.errPath + ".out");
     return result;
 }
 } // namespace

@@ -48,10 +48,11 @@ void MakeOld(const std::string& path);
 struct RunResult {
     int exitCode = -1;
     std::string standardError;
+    std::string standardOutput;
 };
 
-// Runs a program with the given arguments in the given folder, standard error captured through a
-// file (as a build tool would pass an inherited handle), and waits at most timeoutSeconds.
+// Runs a program with the given arguments in the given folder, standard error and output captured
+// through files (as a build tool would pass inherited handles), and waits at most timeoutSeconds.
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingFolder, int timeoutSeconds = 60);
 

@@ -10,20 +10,22 @@
 #include <variant>
 
 // Why something was not done. Left alone: the input is not one the program may change, and
-// nothing failed (a macro where a number should be, no version resource). Failed: a file, a lock
-// or the system did not do what was asked. The reason is a short English phrase for a line of a
-// build log; a failed file call also keeps the platform's error code and its cause.
+// nothing failed (a macro where a number should be, no version resource). Out of range: a number
+// does not fit where it would go. Failed: a file, a lock or the system did not do what was asked.
+// The reason is a short English phrase for a line of a build log; a failed file call also keeps
+// the platform's error code and its cause.
 struct Failure {
-    enum class Kind : std::uint8_t { leftAlone, failed };
+    enum class Kind : std::uint8_t { leftAlone, outOfRange, failed };
 
     static Failure LeftAlone(CString reason) { return {Kind::leftAlone, std::move(reason)}; }
+    static Failure OutOfRange(CString reason) { return {Kind::outOfRange, std::move(reason)}; }
     static Failure Failed(CString reason) { return {Kind::failed, std::move(reason)}; }
     static Failure Of(const CFileException& error) {
         return {Kind::failed, error.Describe(), error.m_cause, error.m_lOsError};
     }
 
     // The same failure as the reason of a larger step ("cannot read the script: " + reason).
-    Failure Prefixed(const char* step) const {
+    Failure Prefixed(const CString& step) const {
         Failure larger = *this;
         larger.reason = step + reason;
         return larger;

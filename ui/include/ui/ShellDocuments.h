@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/CString.h"
+
 #include <windows.h>
 
 struct ProjectRecord;
@@ -9,6 +11,8 @@ struct ProjectRecord;
 namespace shell_documents {
 inline constexpr char kHelpWindowTitle[] = "Help For Revtally";
 
+// The shell's "open" of a document or address; its result, or SE_ERR_NOASSOC without a shell.
+INT_PTR Open(HWND owner, const CString& file, int show);
 // Brings an open help viewer back, or opens the help file beside the program.
 void ShowHelp(HWND owner);
 // Closes an open help viewer.

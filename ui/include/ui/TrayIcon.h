@@ -22,5 +22,7 @@ public:
     NOTIFYICONDATAA MakeRecord(HWND owner) const;
 
 private:
+    void Notify(DWORD message, HWND owner) const;
+
     HICON m_icon;
 };
