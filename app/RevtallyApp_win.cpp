@@ -4,6 +4,7 @@
 #include "base/StandardStreams.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/LateBound.h"
+#include "framework/ProgramResources.h"
 #include "framework/Win32Text.h"
 #include "res/resource.h"
 #include "ui/HandOffRecord.h"

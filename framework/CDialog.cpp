@@ -4,6 +4,7 @@
 #include "base/CException.h"
 #include "framework/CUserException.h"
 #include "framework/FrameworkIds.h"
+#include "framework/ProgramResources.h"
 #include "base/CWinApp.h"
 
 #include <cstring>
@@ -53,16 +54,12 @@ CDialog::~CDialog() {
 }
 
 HWND CDialog::CreateFromTemplate(HWND owner) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5));
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data)
+    const ProgramResource found = FindProgramResource(RT_DIALOG, m_templateId);
+    if (!found.data)
         return nullptr;
     // The window is made hidden and shown when the caller wants it, not by the dialog manager.
-    std::vector<unsigned char> copy(static_cast<const unsigned char*>(data),
-                                    static_cast<const unsigned char*>(data) +
-                                        SizeofResource(instance, found));
+    const auto* data = static_cast<const unsigned char*>(found.data);
+    std::vector<unsigned char> copy(data, data + found.size);
     WORD signature = 0;
     std::memcpy(&signature, copy.data() + 2, sizeof signature);
     const size_t styleAt = signature == 0xFFFF ? kExtendedStyleOffset : kPlainStyleOffset;
@@ -70,8 +67,9 @@ HWND CDialog::CreateFromTemplate(HWND owner) {
     std::memcpy(&style, copy.data() + styleAt, sizeof style);
     style &= ~static_cast<DWORD>(WS_VISIBLE);
     std::memcpy(copy.data() + styleAt, &style, sizeof style);
-    return CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
-                                      owner, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), owner,
+                                      &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::Create() {

@@ -4,6 +4,7 @@
 #include "framework/CWnd.h"
 #include "framework/FrameworkIds.h"
 #include "base/IntegerText.h"
+#include "framework/ProgramResources.h"
 #include "framework/Win32Text.h"
 
 #include <string>

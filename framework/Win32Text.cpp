@@ -21,14 +21,6 @@ std::wstring AnsiToWide(const CString& ansi) {
     return ToWide(CP_ACP, ansi.GetString(), ansi.GetLength());
 }
 
-std::wstring LoadResourceString(UINT id) {
-    const wchar_t* text = nullptr;
-    // Length 0 asks for a pointer into the loaded resource itself.
-    const int length =
-        LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 std::wstring SystemErrorText(DWORD error) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(

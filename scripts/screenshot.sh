@@ -5,8 +5,10 @@
 #   directory-dialog.png  its directory dialog, opened with the 修正... button
 #   tray-menu.png         the notification-area menu of the program started in tray mode (-t)
 #
-#   scripts/screenshot.sh [--dpi DPI] [FOLDER]
+#   scripts/screenshot.sh [--lang en] [--dpi DPI] [FOLDER]
 #
+# --lang en runs the program as an English user does (LANG=en_US.UTF-8: the English window, code
+# page 1252); its pictures are named NAME-en.png. Without it the user is Japanese (ja_JP.UTF-8).
 # --dpi sets the display's resolution Wine reports (its LogPixels value; 96 unless given, 144 is
 # a 150% display); pictures taken at another DPI than 96 are named NAME-<DPI>dpi.png. The column
 # widths in the window's INI file are those a user would have set at that DPI.
@@ -18,14 +20,16 @@
 # path the window shows exists; they are removed afterwards. bench/window_probe.cpp finds the
 # windows, opens the menu and the about box, and closes them again.
 set -euo pipefail
-dpi=96
-if [[ ${1:-} == --dpi ]]; then
-  dpi=${2:-}
+dpi=96 lang=ja
+while [[ ${1:-} == --dpi || ${1:-} == --lang ]]; do
+  [[ $1 == --dpi ]] && dpi=${2:-} || lang=${2:-}
   shift 2 || true
-fi
-[[ $dpi =~ ^[1-9][0-9]*$ ]] || { echo "usage: scripts/screenshot.sh [--dpi DPI] [FOLDER]" >&2; exit 2; }
+done
+[[ $dpi =~ ^[1-9][0-9]*$ && $lang =~ ^(ja|en)$ ]] ||
+  { echo "usage: scripts/screenshot.sh [--lang en] [--dpi DPI] [FOLDER]" >&2; exit 2; }
 suffix=''
-((dpi == 96)) || suffix=-${dpi}dpi
+[[ $lang == ja ]] || suffix=-$lang
+((dpi == 96)) || suffix=$suffix-${dpi}dpi
 out_dir=${1:+$(realpath -m "$1")}
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -38,7 +42,8 @@ cmake --build --preset windows --target Revtally revtally_window_probe >/dev/nul
 
 # wine-run's prefix and display, with the locale and settings it runs programs with.
 eval "$("$build/wine-run" --env | sed 's/^/export /')"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=${WINEDEBUG:--all}
+if [[ $lang == en ]]; then export LANG=en_US.UTF-8; else export LANG=ja_JP.UTF-8; fi
+export LC_ALL=$LANG WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES='mscoree,mshtml=d' WINEARCH=win64
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/revtally-screenshot-XXXXXX")
@@ -144,6 +149,10 @@ set_dpi "$dpi"
 WM_COMMAND=0x0111 WM_KEYDOWN=0x0100 VK_ESCAPE=0x1B IDOK=1
 about_caption='Revtallyのﾊﾞｰｼﾞｮﾝ情報'
 directory_caption='ディレクトリの修正'
+if [[ $lang == en ]]; then
+  about_caption='About Revtally'
+  directory_caption='Script Path'
+fi
 
 # The tray menu. The window hides itself at once in tray mode; a click on the icon arrives as its
 # notification message (WM_APP+0x200, lParam WM_LBUTTONUP) and shows the menu right-aligned at the
@@ -155,6 +164,8 @@ run_probe cursor 1000 740 >/dev/null
 run_probe post 0x8200 0 0x0202 >/dev/null
 rect=$(wait_rect '#32768' '' 'the tray menu')
 read -r left top width height <<<"$rect"
+# Off the icon, so that its tip does not cover the menu.
+run_probe cursor 20 20 >/dev/null
 sleep 1
 shoot tray-menu "$left" "$top" "$width" "$height" 24
 run_probe postto '#32768' '' "$WM_KEYDOWN" "$VK_ESCAPE" 0 >/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need on Debian (only what is missing), makes the Japanese
-# locale that Wine takes code page 932 from, then configures and builds both trees.
+# locale that Wine takes code page 932 from and the English one of an English user, then
+# configures and builds both trees.
 #   scripts/setup.sh [--no-build]
 #   scripts/setup.sh --install PACKAGE...   only those packages, when missing
 set -euo pipefail
@@ -42,12 +43,14 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 $install_only && exit 0
 
-if ! grep -qix 'ja_JP.utf8' <<<"$(locale -a 2>/dev/null)"; then
-  echo "setup: generating the ja_JP.UTF-8 locale"
-  as_root sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-  as_root locale-gen >/dev/null
-fi
+for locale in ja_JP en_US; do
+  if ! grep -qix "$locale.utf8" <<<"$(locale -a 2>/dev/null)"; then
+    echo "setup: generating the $locale.UTF-8 locale"
+    as_root sed -i "s/^# *$locale.UTF-8 UTF-8/$locale.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$locale.UTF-8 UTF-8" /etc/locale.gen || echo "$locale.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+  fi
+done
 
 [ "${1:-}" = --no-build ] && exit 0
 

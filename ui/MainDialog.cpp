@@ -4,6 +4,7 @@
 #include "framework/AfxMessageBox.h"
 #include "framework/CFileDialog.h"
 #include "framework/DataExchange.h"
+#include "framework/ProgramResources.h"
 #include "framework/Win32Text.h"
 #include "registry/ProfileFile.h"
 #include "registry/VersionSteps.h"

@@ -1,5 +1,6 @@
 #include "ui/ProjectListView.h"
 
+#include "framework/ProgramResources.h"
 #include "framework/Win32Text.h"
 #include "registry/ProjectList.h"
 #include "res/resource.h"

@@ -3,6 +3,7 @@
 #include "base/CWinApp.h"
 #include "base/CodePage.h"
 #include "framework/LateBound.h"
+#include "framework/ProgramResources.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -52,7 +53,8 @@ void TrayIcon::OnNotify(HWND owner, LPARAM mouseMessage) const {
         POINT cursor{};
         GetCursorPos(&cursor);
         SetForegroundWindow(owner);
-        if (HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU))) {
+        const ProgramResource menuTemplate = FindProgramResource(RT_MENU, IDR_TRAY_MENU);
+        if (HMENU menu = menuTemplate.data ? LoadMenuIndirectA(menuTemplate.data) : nullptr) {
             TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y,
                            0, owner, nullptr);
             DestroyMenu(menu);

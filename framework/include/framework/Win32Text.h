@@ -11,8 +11,6 @@
 // texts read right whatever the system's code page.
 std::wstring Utf8ToWide(const char* utf8);
 std::wstring AnsiToWide(const CString& ansi);
-// A string of the program's string table; empty when there is none of that id.
-std::wstring LoadResourceString(UINT id);
 // The system's own words for an error code (GetLastError), in the user's language, without the
 // line end; empty when the system has none.
 std::wstring SystemErrorText(DWORD error);

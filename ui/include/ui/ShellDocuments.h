@@ -11,9 +11,11 @@ struct ProjectRecord;
 namespace shell_documents {
 inline constexpr char kHelpWindowTitle[] = "Help For Revtally";
 
-// The shell's "open" of a document or address; its result, or SE_ERR_NOASSOC without a shell.
-INT_PTR Open(HWND owner, const CString& file, int show);
-// Brings an open help viewer back, or opens the help file beside the program.
+// The shell's "open" of a document, address or program; its result, or SE_ERR_NOASSOC without a
+// shell.
+INT_PTR Open(HWND owner, const CString& file, int show, const CString& parameters = "");
+// Brings an open help viewer back, or opens the help file beside the program in the window's
+// language.
 void ShowHelp(HWND owner);
 // Closes an open help viewer.
 void CloseHelp();
