@@ -13,10 +13,6 @@
 
 namespace uitest {
 namespace {
-bool IsEnglish() {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE;
-}
-
 // Where a text is shown: a dialog's caption and its labels and buttons in their order, the tray
 // menu's items, the system menu's own item, the list's column titles, or the string table (the
 // message boxes and prompts), by id.
@@ -144,7 +140,8 @@ using LanguageTest = MainDialogFixture;
 TEST_F(LanguageTest, EveryTextInTheUsersLanguage) {
     // The language follows the user's: the run as an English user does not pass as a Japanese one.
     const char* lang = std::getenv("LANG");
-    ASSERT_EQ(IsEnglish(), lang && std::string(lang).rfind("ja_", 0) != 0) << lang;
+    const bool english = PRIMARYLANGID(WindowLanguage()) != LANG_JAPANESE;
+    ASSERT_EQ(english, lang && std::string(lang).rfind("ja_", 0) != 0) << lang;
     Open("");
     AboutDialog about;
     ASSERT_TRUE(about.Create());
@@ -172,7 +169,7 @@ TEST_F(LanguageTest, EveryTextInTheUsersLanguage) {
     }
     std::map<Place, std::vector<std::wstring>> expected;
     for (const Text& text : kTexts) {
-        const std::wstring wanted = IsEnglish() ? text.english : text.japanese;
+        const std::wstring wanted = english ? text.english : text.japanese;
         if (text.place == kString)
             EXPECT_EQ(LoadResourceString(text.id), wanted) << text.id;
         else
