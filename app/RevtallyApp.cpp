@@ -41,19 +41,6 @@ std::optional<int> BuildNumberOf(const CString& text) {
     return number;
 }
 
-// What a refused or failed stamp is to the log: a file it could not have, a number that does
-// not fit, or a script it could not rewrite safely.
-LogCode CodeOfStamp(const Failure& failure) {
-    switch (failure.kind) {
-    case Failure::Kind::failed:
-        return LogCode::fileOrLockError;
-    case Failure::Kind::outOfRange:
-        return LogCode::numberDoesNotFit;
-    case Failure::Kind::leftAlone:
-        break;
-    }
-    return LogCode::unsafeRewrite;
-}
 } // namespace
 
 CRevtallyApp::CRevtallyApp() : CWinApp(nullptr) {}
@@ -149,20 +136,10 @@ void CRevtallyApp::StampFromCommandLine() {
     }
     // The window lists what a script holds: a script whose numbers could not be read has
     // nothing to show it.
-    const Expected<StampRun> run = StampScript(*fullPath, build);
-    if (!run) {
-        Report(run.Error().kind == Failure::Kind::failed ? LogCode::fileOrLockError
-                                                         : LogCode::noNumberToRaise,
-               run.Error().reason);
-        return;
-    }
-    if (!run->stamp)
-        Report(CodeOfStamp(run->stamp.Error()), run->stamp.Error().reason);
-    else if (run->unrecorded)
-        Report(LogCode::noHistoryEntry, run->unrecorded->reason);
-    else if (run->unsynced)
-        Report(LogCode::folderNotSynced, run->unsynced->reason);
-    if (!options.noWindow)
+    const StampRun run = StampScript(*fullPath, build);
+    if (run.note)
+        Report(run.note->code, run.note->reason);
+    if (run.used && !options.noWindow)
         HandOffToRunningInstance(*fullPath);
 }
 

@@ -1,16 +1,13 @@
 #include "stamp/RcVersionReader.h"
 
-#include "stamp/ScriptEncoding.h"
 #include "stamp/StringTokenizer.h"
 #include "stamp/TextRules.h"
 
-namespace {
-Expected<VersionNumber> ParseText(const ScriptEncoding& script) {
+Expected<VersionNumber> ReadVersion(const VersionScript& script) {
     const std::string_view text = script.Text();
-    const int block = FindVersionBlock(text, script.SearchRule());
-    if (block < 0)
+    if (script.Block() < 0)
         return Failure::LeftAlone(kNoVersionResource);
-    const StatementLine line = FindStatementLine(text, "FILEVERSION", block, script.SearchRule());
+    const StatementLine& line = script.FileVersion();
     if (!line.IsWhole())
         return Failure::LeftAlone(
             "no FILEVERSION statement ending in CR LF in the version resource");
@@ -27,22 +24,21 @@ Expected<VersionNumber> ParseText(const ScriptEncoding& script) {
         // A macro such as VER_MAJOR would read as 0, and the rewrite would then replace the
         // project's version definitions with that 0.
         if (!IsNumberToken(token.View()))
-            return Failure::LeftAlone("FILEVERSION holds " + script.ForMessage(token.View()) +
+            return Failure::LeftAlone("FILEVERSION holds " +
+                                      script.Encoding().ForMessage(token.View()) +
                                       ", not a number");
         *number = ParseAtoi(token.View());
     }
     return version;
 }
-} // namespace
 
 Expected<VersionNumber> ParseRcVersion(std::string_view bytes) {
-    ScriptEncoding script;
-    if (Expected<void> decoded = script.Decode(bytes); !decoded)
-        return decoded.Error();
-    return ParseText(script);
+    return VersionScript::Locate(CString(bytes)).AndThen(ReadVersion);
 }
 
 Expected<VersionNumber> ReadRcVersion(const CString& path) {
-    return ReadScript(path).AndThen(
-        [](const CString& bytes) { return ParseRcVersion(bytes.View()); });
+    Expected<CString> bytes = ReadScript(path);
+    if (!bytes)
+        return bytes.Error();
+    return VersionScript::Locate(std::move(*bytes)).AndThen(ReadVersion);
 }

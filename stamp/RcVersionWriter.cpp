@@ -1,8 +1,8 @@
 #include "stamp/RcVersionWriter.h"
 
 #include "base/AtomicFileWriter.h"
-#include "stamp/ScriptEncoding.h"
 #include "stamp/StringTokenizer.h"
+#include "stamp/TextEdit.h"
 #include "stamp/TextRules.h"
 
 #include <string>
@@ -14,14 +14,6 @@
 // over the next line, a statement holding something other than numbers (a macro), a string value
 // holding no string literal, or UTF-16 that is not well-formed.
 namespace {
-constexpr std::string_view kFileVersionString = "\"FileVersion\"";
-constexpr std::string_view kProductVersionString = "\"ProductVersion\"";
-
-struct Replacement {
-    int begin;
-    int end;
-    CString text;
-};
 
 // For writing, a line a bare LF cuts is not whole either: replacing up to a later CR would
 // swallow whole lines.
@@ -102,104 +94,77 @@ Expected<void> CheckStringLiteral(const ScriptEncoding& script, std::string_view
     return {};
 }
 
-Expected<StatementLine> LocateStatement(const ScriptEncoding& script, std::string_view keyword,
-                                        int start) {
+// A statement the locator found, if the writer may replace it.
+Expected<StatementLine> CheckStatement(const VersionScript& script, std::string_view keyword,
+                                       const StatementLine& line) {
     const std::string_view text = script.Text();
     const CString name(keyword);
-    const StatementLine line = FindStatementLine(text, keyword, start, script.SearchRule());
     if (line.begin < 0)
         return Refuse("no " + name + " statement in the version resource");
     if (!EndsInCrLf(text, line))
         return Refuse("the " + name + " line does not end in CR LF");
-    if (ContinuesOnNextLine(line.In(text), script.SearchRule()))
+    if (ContinuesOnNextLine(line.In(text), script.Encoding().SearchRule()))
         return Refuse("the " + name + " statement goes on over the next line");
-    if (Expected<void> numbers = CheckNumbers(script, keyword, line); !numbers)
+    if (Expected<void> numbers = CheckNumbers(script.Encoding(), keyword, line); !numbers)
         return numbers.Error();
     return line;
 }
 } // namespace
 
-Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version) {
-    ScriptEncoding script;
-    if (Expected<void> decoded = script.Decode(bytes); !decoded)
-        return decoded.Error();
+Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version) {
+    const ScriptEncoding& encoding = script.Encoding();
     // Writing back only the text before it would cut the file short.
-    if (script.HadNul())
-        return Refuse(script.GetForm() == TextForm::ansi
+    if (encoding.HadNul())
+        return Refuse(encoding.GetForm() == TextForm::ansi
                           ? "the script holds a NUL byte (UTF-16 without a byte-order mark?)"
                           : "the script holds a U+0000 character");
-    const std::string_view view = script.Text();
-    const CodePage& rule = script.SearchRule();
-    const int block = FindVersionBlock(view, rule);
-    if (block < 0)
+    if (script.Block() < 0)
         return Refuse(kNoVersionResource);
-
-    const Expected<StatementLine> fileVersion = LocateStatement(script, "FILEVERSION", block);
+    const Expected<StatementLine> fileVersion =
+        CheckStatement(script, "FILEVERSION", script.FileVersion());
     if (!fileVersion)
         return fileVersion.Error();
     const Expected<StatementLine> productVersion =
-        LocateStatement(script, "PRODUCTVERSION", fileVersion->end);
+        CheckStatement(script, "PRODUCTVERSION", script.ProductVersion());
     if (!productVersion)
         return productVersion.Error();
 
     CString numbers;
     numbers.Format("%d, %d, %d, %d", version.major, version.minor, version.sub, version.build);
-    std::vector<Replacement> replacements;
-    replacements.push_back({fileVersion->begin, fileVersion->end, "FILEVERSION " + numbers});
-    replacements.push_back(
-        {productVersion->begin, productVersion->end, "PRODUCTVERSION " + numbers});
-
-    // String values come after the PRODUCTVERSION statement, in every block and every later
-    // resource. One value per line: the replacement runs to the line's end, so a line holding
-    // both kinds goes with the first, and the search goes on behind it.
-    const auto valueLine = [&](std::string_view keyword) {
-        return CString(keyword) + ", \"" + numbers + "\\0\"";
-    };
-    const struct {
-        std::string_view keyword;
-        CString text;
-    } kinds[] = {{kFileVersionString, valueLine(kFileVersionString)},
-                 {kProductVersionString, valueLine(kProductVersionString)}};
-    for (int from = productVersion->end;;) {
-        const auto* next = std::end(kinds);
-        int at = -1;
-        for (const auto& kind : kinds) {
-            const int found = FindMbcs(view, kind.keyword, from, rule);
-            if (found >= 0 && (at < 0 || found < at)) {
-                at = found;
-                next = &kind;
-            }
-        }
-        if (at < 0)
-            break;
-        const StatementLine line = FindStatementLine(view, next->keyword, at, rule);
-        if (!EndsInCrLf(view, line))
-            return Refuse("a " + CString(next->keyword) + " line does not end in CR LF");
-        if (Expected<void> literal = CheckStringLiteral(script, next->keyword, line); !literal)
+    std::vector<TextEdit> edits;
+    edits.push_back({fileVersion->begin, fileVersion->end, "FILEVERSION " + numbers});
+    edits.push_back({productVersion->begin, productVersion->end, "PRODUCTVERSION " + numbers});
+    // The replacement runs to the line's end.
+    const std::string_view text = script.Text();
+    for (const StringValueLine& value : script.StringValues()) {
+        if (!EndsInCrLf(text, value.line))
+            return Refuse("a " + CString(value.keyword) + " line does not end in CR LF");
+        if (Expected<void> literal = CheckStringLiteral(encoding, value.keyword, value.line);
+            !literal)
             return literal.Error();
-        replacements.push_back({line.begin, line.end, next->text});
-        from = line.end;
+        edits.push_back({value.line.begin, value.line.end,
+                         CString(value.keyword) + ", \"" + numbers + "\\0\""});
     }
-    // One pass over the text, the replacements in the order they were found: the replaced lines are
-    // few, but the file around them may be large.
-    std::string out;
-    out.reserve(view.size() + replacements.size() * 48);
-    int copied = 0;
-    for (const Replacement& r : replacements) {
-        out.append(view.substr(static_cast<size_t>(copied), static_cast<size_t>(r.begin - copied)));
-        out.append(r.text.View());
-        copied = r.end;
-    }
-    out.append(view.substr(static_cast<size_t>(copied)));
-    Expected<std::string> encoded = script.Encode(std::move(out));
+    Expected<std::string> encoded = encoding.Encode(ApplyEdits(text, edits));
     if (!encoded)
         return encoded.Error();
     return CString(std::move(*encoded));
 }
 
+Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version) {
+    return VersionScript::Locate(CString(bytes)).AndThen([&](const VersionScript& script) {
+        return RewriteRcVersion(script, version);
+    });
+}
+
 Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version) {
-    const Expected<CString> rewritten = ReadScript(path).AndThen(
-        [&](const CString& bytes) { return RewriteRcVersion(bytes.View(), version); });
+    Expected<CString> bytes = ReadScript(path);
+    if (!bytes)
+        return bytes.Error();
+    const Expected<CString> rewritten =
+        VersionScript::Locate(std::move(*bytes)).AndThen([&](const VersionScript& script) {
+            return RewriteRcVersion(script, version);
+        });
     if (!rewritten)
         return rewritten.Error();
     if (Expected<void> replaced = AtomicFileWriter::ReplaceContents(path, rewritten->View());

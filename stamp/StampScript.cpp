@@ -1,11 +1,13 @@
 #include "stamp/StampScript.h"
 
 #include "base/AtomicFileWriter.h"
+#include "base/PathFunctions.h"
 #include "stamp/RcVersionReader.h"
 #include "stamp/RcVersionWriter.h"
 #include "stamp/TextRules.h"
 #include "stamp/VersionHistory.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -44,58 +46,83 @@ Expected<VersionNumber> NextBuild(const VersionNumber& used, std::optional<int> 
     return next;
 }
 
-// The stamp proper, once the numbers are known. Both new files are complete and on disk before
-// either takes its place: the script first, then the history, then the folder synced. A kill at
-// any moment leaves both old or both new, but for the instant between the two renames. A history
-// the user stopped (no #UPDATELIST) does not stop the stamp, and neither does a step after the
-// script's rename that fails: the log is told.
-void Record(StampRun& run, const CString& fullPath, const CString& script,
-            const HistoryFile& historyFile, std::optional<int> build) {
-    const Expected<VersionNumber> next = NextBuild(run.used, build);
-    if (!next) {
-        run.stamp = next.Error();
-        return;
-    }
-    const Expected<CString> history = LoadVersionHistory(historyFile);
-    const Expected<CString> stamped =
-        history ? RewriteRcVersion(script.View(), *next) : Expected<CString>(history.Error());
-    if (!stamped) {
-        run.stamp = stamped.Error();
-        return;
-    }
-    const Expected<CString> recorded = AddHistoryEntry(*history, CurrentTimeStamp(), run.used);
-
-    Expected<AtomicFileWriter> scriptWriter = AtomicFileWriter::Prepare(fullPath, stamped->View());
-    if (!scriptWriter) {
-        run.stamp = scriptWriter.Error().Prefixed("cannot rewrite the script: ");
-        return;
-    }
-    std::optional<Expected<AtomicFileWriter>> historyWriter;
-    if (recorded) {
-        historyWriter.emplace(AtomicFileWriter::Prepare(historyFile.path, recorded->View()));
-        if (!*historyWriter) {
-            run.stamp = historyWriter->Error().Prefixed("cannot write the history file: ");
-            return;
-        }
-    }
-    if (Expected<void> replaced = scriptWriter->Commit(); !replaced) {
-        run.stamp = replaced.Error().Prefixed("cannot replace the script: ");
-        return;
-    }
-
-    const CString holds = "the script now holds " + BuildText(next->build);
-    if (!recorded) {
-        run.unrecorded = recorded.Error().Prefixed(holds + ", with no history entry: ");
-    } else if (Expected<void> added = (*historyWriter)->Commit(); !added) {
-        run.unrecorded =
-            added.Error().Prefixed(holds + ", but the history entry for " +
-                                   BuildText(run.used.build) + " could not be written: ");
-    }
-    if (Expected<void> synced = scriptWriter->SyncFolder(); !synced)
-        run.unsynced =
-            synced.Error().Prefixed(holds + ", but its folder could not be synced to disk: ");
+LogNote Note(LogCode code, const Failure& failure, const CString& step = CString()) {
+    return {code, step + failure.reason};
 }
 } // namespace
+
+// A history the user stopped (no #UPDATELIST) does not stop the stamp: the plan says why it
+// goes unrecorded.
+Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CString& fullPath,
+                                       const HistoryFile& history, const VersionNumber& used,
+                                       std::optional<int> build) {
+    const Expected<VersionNumber> next = NextBuild(used, build);
+    if (!next)
+        return Note(LogCode::numberDoesNotFit, next.Error());
+    const Expected<CString> historyText = LoadVersionHistory(history);
+    if (!historyText)
+        return Note(LogCode::fileOrLockError, historyText.Error());
+    Expected<CString> stamped = RewriteRcVersion(script, *next);
+    if (!stamped)
+        return Note(LogCode::unsafeRewrite, stamped.Error());
+    StampPlan plan{used, *next, {}, std::nullopt};
+    plan.files.push_back({fullPath, std::move(*stamped), StampPlan::Part::stamp, "the script"});
+    if (Expected<CString> recorded = AddHistoryEntry(*historyText, CurrentTimeStamp(), used))
+        plan.files.push_back(
+            {history.path, std::move(*recorded), StampPlan::Part::record, "the history file"});
+    else
+        plan.unrecorded = recorded.Error();
+    return plan;
+}
+
+// Every new file is complete and on disk before any takes its place: the stamp's files first, in
+// the plan's order, then the history, then the folders synced. A kill at any moment leaves all old
+// or all new, but for the instants between the renames. A step after the stamp's renames that
+// fails does not undo the stamp: the log is told.
+StampRun CommitStamp(const StampPlan& plan) {
+    StampRun run{plan.used, false, std::nullopt};
+    std::vector<AtomicFileWriter> writers;
+    writers.reserve(plan.files.size());
+    for (const StampPlan::File& file : plan.files) {
+        Expected<AtomicFileWriter> writer = AtomicFileWriter::Prepare(file.path, file.bytes.View());
+        if (!writer) {
+            const char* verb =
+                file.part == StampPlan::Part::stamp ? "cannot rewrite " : "cannot write ";
+            run.note = Note(LogCode::fileOrLockError, writer.Error(), verb + file.name + ": ");
+            return run;
+        }
+        writers.push_back(std::move(*writer));
+    }
+    const CString holds = "the script now holds " + BuildText(plan.next.build);
+    if (plan.unrecorded)
+        run.note =
+            Note(LogCode::noHistoryEntry, *plan.unrecorded, holds + ", with no history entry: ");
+    for (size_t i = 0; i < writers.size(); ++i) {
+        const StampPlan::File& file = plan.files[i];
+        if (Expected<void> replaced = writers[i].Commit(); !replaced) {
+            if (file.part == StampPlan::Part::stamp) {
+                run.note = Note(LogCode::fileOrLockError, replaced.Error(),
+                                "cannot replace " + file.name + ": ");
+                return run;
+            }
+            run.note = Note(LogCode::noHistoryEntry, replaced.Error(),
+                            holds + ", but the history entry for " + BuildText(plan.used.build) +
+                                " could not be written: ");
+        }
+        run.stamped = true;
+    }
+    std::vector<CString> synced;
+    for (size_t i = 0; i < writers.size(); ++i) {
+        const CString folder = ExtractDirectory(plan.files[i].path);
+        if (std::find(synced.begin(), synced.end(), folder) != synced.end())
+            continue;
+        synced.push_back(folder);
+        if (Expected<void> flushed = writers[i].SyncFolder(); !flushed && !run.note)
+            run.note = Note(LogCode::folderNotSynced, flushed.Error(),
+                            holds + ", but its folder could not be synced to disk: ");
+    }
+    return run;
+}
 
 Expected<ScriptLock> LockScript(const CString& fullPath) {
     Expected<ScriptLock> lock = ScriptLock::Take(kScriptLockName, fullPath);
@@ -104,21 +131,34 @@ Expected<ScriptLock> LockScript(const CString& fullPath) {
     return lock;
 }
 
-Expected<StampRun> StampScript(const CString& fullPath, std::optional<int> build) {
+// A number that does not fit, a history that cannot be read and a script that cannot be rewritten
+// safely each keep the script and the history as they are.
+StampRun StampScript(const CString& fullPath, std::optional<int> build) {
+    // Whatever keeps the numbers from being read: a file or lock it cannot have, or a script it
+    // does not read.
+    const auto unread = [](const Failure& failure) {
+        return StampRun{std::nullopt, false,
+                        Note(failure.kind == Failure::Kind::failed ? LogCode::fileOrLockError
+                                                                   : LogCode::noNumberToRaise,
+                             failure)};
+    };
     const Expected<ScriptLock> lock = LockScript(fullPath);
     if (!lock)
-        return lock.Error();
+        return unread(lock.Error());
     const HistoryFile history = HistoryFileOf(fullPath);
     // Under the lock no live run works on either file, so what matches their temporary names was
     // left by a run that was killed.
     AtomicFileWriter::RemoveStaleTemporaries({fullPath, history.path});
-    const Expected<CString> script = ReadScript(fullPath);
-    if (!script)
-        return script.Error();
-    const Expected<VersionNumber> used = ParseRcVersion(script->View());
+    Expected<CString> bytes = ReadScript(fullPath);
+    if (!bytes)
+        return unread(bytes.Error());
+    const Expected<VersionScript> script = VersionScript::Locate(std::move(*bytes));
+    const Expected<VersionNumber> used =
+        script ? ReadVersion(*script) : Expected<VersionNumber>(script.Error());
     if (!used)
-        return used.Error();
-    StampRun run{*used, {}, std::nullopt, std::nullopt};
-    Record(run, fullPath, *script, history, build);
-    return run;
+        return unread(used.Error());
+    const Expected<StampPlan, LogNote> plan = PlanStamp(*script, fullPath, history, *used, build);
+    if (!plan)
+        return {*used, false, plan.Error()};
+    return CommitStamp(*plan);
 }

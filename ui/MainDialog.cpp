@@ -7,13 +7,13 @@
 #include "framework/ProgramResources.h"
 #include "framework/Win32Text.h"
 #include "registry/ProfileFile.h"
-#include "registry/VersionSteps.h"
+#include "stamp/VersionSteps.h"
 #include "res/resource.h"
 #include "stamp/ScriptEdit.h"
 #include "stamp/VersionHistory.h"
 #include "ui/AboutDialog.h"
 #include "ui/DirectoryDialog.h"
-#include "ui/HandOffRecord.h"
+#include "ui/HandOff.h"
 #include "ui/ProjectListView.h"
 #include "ui/ScriptFileFilter.h"
 #include "ui/ShellDocuments.h"
@@ -72,14 +72,6 @@ const MessageMap MainDialog::kMessageMap = {&TrayDialog::kMessageMap, kMessageEn
 
 const MessageMap* MainDialog::GetMessageMap() const {
     return &kMessageMap;
-}
-
-std::vector<HWND> MainDialog::FindRunning() {
-    std::vector<HWND> found;
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Revtally"));)
-        if (::GetDlgItem(window, IDC_PROJECT_LIST))
-            found.push_back(window);
-    return found;
 }
 
 MainDialog::MainDialog(bool trayMode, CWnd* parent)

@@ -31,20 +31,22 @@ NOTIFYICONDATAA TrayIcon::MakeRecord(HWND owner) const {
     return icon;
 }
 
-void TrayIcon::Add(HWND owner) const {
-    Notify(NIM_ADD, owner);
+void TrayIcon::Add(HWND owner) {
+    // Added again when the task bar starts anew: the shell forgot the icon, the window did not.
+    m_added = Notify(NIM_ADD, owner) || m_added;
 }
 
-void TrayIcon::Remove(HWND owner) const {
-    Notify(NIM_DELETE, owner);
+void TrayIcon::Remove(HWND owner) {
+    if (m_added)
+        Notify(NIM_DELETE, owner);
+    m_added = false;
 }
 
-void TrayIcon::Notify(DWORD message, HWND owner) const {
+bool TrayIcon::Notify(DWORD message, HWND owner) const {
     static const auto notify =
         LateBound<decltype(&Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
     NOTIFYICONDATAA icon = MakeRecord(owner);
-    if (notify)
-        notify(message, &icon);
+    return notify && notify(message, &icon);
 }
 
 void TrayIcon::OnNotify(HWND owner, LPARAM mouseMessage) const {

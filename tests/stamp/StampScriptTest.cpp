@@ -24,7 +24,7 @@ using Names = std::vector<std::string>;
 // A run as the build log hears of it: stamped or not, and its line.
 struct Outcome {
     bool done = false;
-    Failure::Kind kind = Failure::Kind::failed;
+    LogCode code = LogCode::fileOrLockError;
     std::string line;
 };
 
@@ -32,11 +32,10 @@ struct Outcome {
 Outcome Stamp(const std::string& script, const VersionNumber& version) {
     const std::string numbers = testfiles::VersionText(version);
     WriteBytes(script, testfiles::ScriptText(numbers, numbers));
-    const Expected<StampRun> run = StampScript(script.c_str());
-    const Expected<void> stamp = run ? run->stamp : Expected<void>(run.Error());
-    if (!stamp)
-        return {false, stamp.Error().kind, stamp.Error().reason.Str()};
-    return {true, {}, run->unrecorded ? run->unrecorded->reason.Str() : ""};
+    const StampRun run = StampScript(script.c_str());
+    if (!run.note)
+        return {run.stamped, {}, ""};
+    return {run.stamped, run.note->code, run.note->reason.Str()};
 }
 
 class History : public ::testing::Test {
@@ -130,7 +129,7 @@ TEST_F(History, ReadOnlyFileStopsTheStamp) {
     const Outcome result = Append(7);
     testfiles::SetReadOnly(m_history, false);
     EXPECT_FALSE(result.done);
-    EXPECT_EQ(result.kind, Failure::Kind::failed);
+    EXPECT_EQ(result.code, LogCode::fileOrLockError);
     EXPECT_NE(result.line.find("history"), std::string::npos);
     EXPECT_EQ(ReadBytes(m_script), testfiles::ScriptText("1, 0, 0, 7", "1, 0, 0, 7"));
     EXPECT_EQ(ReadBytes(m_history), text);
@@ -162,7 +161,7 @@ TEST_F(History, ALockThatCannotBeHadStopsTheStamp) {
     const Outcome result = Append(7);
     CloseHandle(squatter);
     EXPECT_FALSE(result.done);
-    EXPECT_EQ(result.kind, Failure::Kind::failed);
+    EXPECT_EQ(result.code, LogCode::fileOrLockError);
     EXPECT_NE(result.line.find("cannot lock"), std::string::npos);
     EXPECT_EQ(m_folder.List(), Names{"app.rc"});
 }

@@ -1,7 +1,7 @@
 #include "WindowFinder.h"
 
 #include "res/resource.h"
-#include "ui/MainDialog.h"
+#include "ui/HandOff.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@ std::vector<HWND> ProgramDialogs() {
 
 std::vector<HWND> MainWindows(Shown shown, DWORD processId) {
     std::vector<HWND> found;
-    for (HWND window : MainDialog::FindRunning()) {
+    for (HWND window : FindRunningWindows()) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if ((processId == 0 || owner == processId) &&

@@ -31,10 +31,6 @@ public:
     // With startIfNone and no window running, a window instance is started in tray mode first.
     void HandOffToRunningInstance(const CString& path, bool startIfNone = true) const;
 
-    // Marks a running window instance; it exists exactly as long as that instance's window. The
-    // misspelling is the name every running instance and every copy of the program looks for.
-    static constexpr char kExistenceEventName[] = "RevtallyExsistFlag";
-
 private:
     // What starts a switch: "-", and on Windows also "/".
     static const char kSwitchMarks[];

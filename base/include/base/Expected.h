@@ -37,18 +37,19 @@ struct Failure {
     long osError = 0;
 };
 
-// A value, or the Failure that kept it from being made.
-template <typename T> class [[nodiscard]] Expected {
+// A value, or the Failure that kept it from being made (or, where a step knows more of how it
+// is told, an error of another type).
+template <typename T, typename E = Failure> class [[nodiscard]] Expected {
 public:
     Expected(T value) : m_state(std::in_place_index<0>, std::move(value)) {}
-    Expected(Failure failure) : m_state(std::in_place_index<1>, std::move(failure)) {}
+    Expected(E failure) : m_state(std::in_place_index<1>, std::move(failure)) {}
 
     explicit operator bool() const { return m_state.index() == 0; }
     T& operator*() { return std::get<0>(m_state); }
     const T& operator*() const { return std::get<0>(m_state); }
     T* operator->() { return &std::get<0>(m_state); }
     const T* operator->() const { return &std::get<0>(m_state); }
-    const Failure& Error() const { return std::get<1>(m_state); }
+    const E& Error() const { return std::get<1>(m_state); }
 
     // The next step's result on the value, or this failure: next takes a const T& and gives an
     // Expected of its own.
@@ -59,19 +60,19 @@ public:
     }
 
 private:
-    std::variant<T, Failure> m_state;
+    std::variant<T, E> m_state;
 };
 
-template <> class [[nodiscard]] Expected<void> {
+template <typename E> class [[nodiscard]] Expected<void, E> {
 public:
     Expected() = default;
-    Expected(Failure failure) : m_failure(std::move(failure)) {}
+    Expected(E failure) : m_failure(std::move(failure)) {}
 
     explicit operator bool() const { return !m_failure; }
-    const Failure& Error() const { return *m_failure; }
+    const E& Error() const { return *m_failure; }
 
 private:
-    std::optional<Failure> m_failure;
+    std::optional<E> m_failure;
 };
 
 // Runs a call of the file layer, whose failures are CFileExceptions, and gives its result. Every

@@ -66,8 +66,9 @@
 #define IDC_DIRECTORY_BROWSE 1027
 
 // The program's own window messages. WM_HANDOFF carries a hand-off record in a global memory
-// handle (lParam), as other programs may send it; WM_PROFILE_UNREAD is posted by the main window
-// to itself; WM_TRAY_NOTIFY is what the shell sends for mouse actions on the tray icon.
+// handle (lParam); the window takes it only from its own process, where the handle means
+// something (ui/HandOff.h); WM_PROFILE_UNREAD is posted by the main window to itself;
+// WM_TRAY_NOTIFY is what the shell sends for mouse actions on the tray icon.
 #define WM_HANDOFF (WM_APP + 0x101)
 #define WM_PROFILE_UNREAD (WM_APP + 0x102)
 #define WM_TRAY_NOTIFY (WM_APP + 0x200)

@@ -3,6 +3,7 @@
 #include "base/CString.h"
 #include "base/Expected.h"
 #include "stamp/VersionNumber.h"
+#include "stamp/VersionScript.h"
 
 #include <string_view>
 
@@ -12,3 +13,5 @@
 Expected<VersionNumber> ReadRcVersion(const CString& path);
 // The same over a script's bytes in memory.
 Expected<VersionNumber> ParseRcVersion(std::string_view bytes);
+// The same over a located script.
+Expected<VersionNumber> ReadVersion(const VersionScript& script);

@@ -3,6 +3,7 @@
 #include "base/CString.h"
 #include "base/Expected.h"
 #include "stamp/VersionNumber.h"
+#include "stamp/VersionScript.h"
 
 #include <string_view>
 
@@ -13,3 +14,5 @@
 Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version);
 // The rewrite over a script's bytes in memory: the new bytes.
 Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version);
+// The same over a located script.
+Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version);

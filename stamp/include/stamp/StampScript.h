@@ -3,24 +3,54 @@
 #include "base/CString.h"
 #include "base/Expected.h"
 #include "base/ScriptLock.h"
+#include "stamp/LogCode.h"
+#include "stamp/VersionHistory.h"
 #include "stamp/VersionNumber.h"
+#include "stamp/VersionScript.h"
 
 #include <optional>
+#include <vector>
 
-// A stamping run that read the script's numbers: those the build used, and the stamp, done or
-// why nothing changed. Done, a step after the script's rename may still have failed: the history
-// got no entry for the build, or the folder was not synced. Each is a line for the build log.
-struct StampRun {
+// What a stamp will write, worked out before anything is written: every file's new bytes in the
+// order the files take their places, the numbers the build used and the next ones, and why the
+// history gets no entry when it does not.
+struct StampPlan {
+    // What a file is to the build: its changes are the stamp, or its entry records it.
+    enum class Part { stamp, record };
+    struct File {
+        CString path;
+        CString bytes;
+        Part part;
+        CString name; // as a line of the log names it ("the script")
+    };
+
     VersionNumber used;
-    Expected<void> stamp;
+    VersionNumber next;
+    std::vector<File> files;
     std::optional<Failure> unrecorded;
-    std::optional<Failure> unsynced;
 };
 
+// The next build of a located script and the history as it stands; build, when given, is the new
+// build number. Refused: the line that says why nothing is written.
+Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CString& fullPath,
+                                       const HistoryFile& history, const VersionNumber& used,
+                                       std::optional<int> build);
+
+// A stamping run: the numbers it read, whether the script now holds the next ones, and the one
+// line the build log gets (none when everything went well).
+struct StampRun {
+    std::optional<VersionNumber> used; // none: the numbers could not be read
+    bool stamped = false;
+    std::optional<LogNote> note;
+};
+
+// Puts a plan's files in place, the lock held: every file prepared beside itself, then each
+// renamed in the plan's order, then the folders synced.
+StampRun CommitStamp(const StampPlan& plan);
+
 // Records the build in the script's history and raises the build number in the script, both or
-// neither; build, when given, is the new build number. A failure here: the numbers could not be
-// read.
-Expected<StampRun> StampScript(const CString& fullPath, std::optional<int> build = std::nullopt);
+// neither; build, when given, is the new build number.
+StampRun StampScript(const CString& fullPath, std::optional<int> build = std::nullopt);
 
 // The lock every process of the program takes on a script before it reads it to write it; a
 // failure says "cannot lock the script".

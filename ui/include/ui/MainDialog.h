@@ -21,11 +21,6 @@ public:
     // trayMode: started with the tray switch, to live in the notification area.
     explicit MainDialog(bool trayMode, CWnd* parent = nullptr);
 
-    // The main windows of the running window instances, as another process finds them: dialogs
-    // captioned "Revtally" that hold the project list, not a message box of the program, which
-    // shares their class and caption.
-    static std::vector<HWND> FindRunning();
-
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL DestroyWindow() override;

@@ -11,9 +11,9 @@ class TrayIcon {
 public:
     explicit TrayIcon(HICON icon) : m_icon(icon) {}
 
-    void Add(HWND owner) const;
-    // Harmless when the icon was never added.
-    void Remove(HWND owner) const;
+    void Add(HWND owner);
+    // Only an icon that was added: a window that never had one loads no shell to remove it.
+    void Remove(HWND owner);
     // The shell's mouse message (lParam of kNotifyMessage).
     void OnNotify(HWND owner, LPARAM mouseMessage) const;
 
@@ -22,7 +22,8 @@ public:
     NOTIFYICONDATAA MakeRecord(HWND owner) const;
 
 private:
-    void Notify(DWORD message, HWND owner) const;
+    bool Notify(DWORD message, HWND owner) const;
 
     HICON m_icon;
+    bool m_added = false;
 };

@@ -1,4 +1,4 @@
-#include "registry/VersionSteps.h"
+#include "stamp/VersionSteps.h"
 
 #include <gtest/gtest.h>
 

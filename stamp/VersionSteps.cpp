@@ -1,4 +1,4 @@
-#include "registry/VersionSteps.h"
+#include "stamp/VersionSteps.h"
 
 int version_steps::RaisedByOne(int value) {
     return value < kLargest ? value + 1 : value;

@@ -1,4 +1,4 @@
-#include "ui/HandOffRecord.h"
+#include "ui/HandOff.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "TestFiles.h"
 #include "WindowFinder.h"
 #include "res/resource.h"
-#include "ui/HandOffRecord.h"
+#include "ui/HandOff.h"
 
 #include <gtest/gtest.h>
 
