@@ -107,7 +107,7 @@ CString CRevtallyApp::UsageText(bool forConsole) const {
             text += row(launchSwitch.syntax, launchSwitch.meaning);
     }
     CString end = "A stamp that cannot be made or recorded writes one warning line, RVT0101 to "
-                  "RVT0109, and\nstill ends with exit code 0. Help: Revtally.chm beside "
+                  "RVT0110, and\nstill ends with exit code 0. Help: Revtally.chm beside "
                   "Revtally.exe; README.md (on Linux\nin /usr/share/doc/revtally).\n";
     if (!forConsole)
         std::replace(end.Str().begin(), end.Str().end() - 1, '\n', ' ');

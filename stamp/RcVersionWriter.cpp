@@ -5,6 +5,7 @@
 #include "stamp/TextEdit.h"
 #include "stamp/TextRules.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,9 +54,10 @@ Expected<void> CheckNumbers(const ScriptEncoding& script, std::string_view keywo
 // A string value is replaced only when a string literal follows its name (blanks, a comma,
 // blanks, then " or L") and nothing but blanks and a comment follows the literal on its line:
 // VALUE "FileVersion", VER_FILEVERSION_STR stays as it is, and so does a value that goes on after
-// its literal ("0.10.70.0" APP_VERSION_TEXT), which the new line would cut off.
-Expected<void> CheckStringLiteral(const ScriptEncoding& script, std::string_view keyword,
-                                  const StatementLine& line) {
+// its literal ("0.10.70.0" APP_VERSION_TEXT), which the new line would cut off. What stands
+// between the literal's quotes.
+Expected<std::string_view> StringLiteralOf(const ScriptEncoding& script, std::string_view keyword,
+                                           const StatementLine& line) {
     std::string_view rest = line.In(script.Text()).substr(keyword.size());
     auto skipBlanks = [&rest] {
         while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
@@ -76,7 +78,8 @@ Expected<void> CheckStringLiteral(const ScriptEncoding& script, std::string_view
     }
     // To the closing quote: a doubled quote and a backslash escape do not close the literal, and
     // a double-byte character is passed over whole.
-    size_t i = rest.find('"') + 1;
+    const size_t opening = rest.find('"');
+    size_t i = opening + 1;
     const CodePage& rule = script.SearchRule();
     for (; i < rest.size(); ++i) {
         if (rule.IsLeadByte(rest[i]) || rest[i] == '\\' ||
@@ -87,11 +90,35 @@ Expected<void> CheckStringLiteral(const ScriptEncoding& script, std::string_view
     }
     if (i >= rest.size())
         return Refuse(name + " holds a string literal that does not close on its line");
+    const std::string_view content = rest.substr(opening + 1, i - opening - 1);
     rest.remove_prefix(i + 1);
     skipBlanks();
     if (!rest.empty() && rest.substr(0, 2) != "//" && rest.substr(0, 2) != "/*")
         return Refuse(name + " goes on after its string literal: " + script.ForMessage(rest));
-    return {};
+    return content;
+}
+
+// The forms a version string is written in: "1, 0, 0, 1", "1,0,0,1" or "1.0.0.1", each with or
+// without the "\\0" the resource compiler reads as a NUL. Fields of 0 at the end may be left out
+// ("0.9.2" for 0, 9, 2, 0), as Windows shows the same version then.
+bool HoldsNumbers(std::string_view literal, const VersionNumber& numbers) {
+    if (literal.size() >= 2 && literal.substr(literal.size() - 2) == "\\0")
+        literal.remove_suffix(2);
+    const int fields[] = {numbers.major, numbers.minor, numbers.sub, numbers.build};
+    for (const char* separator : {", ", ",", "."}) {
+        CString form;
+        form.Format("%d", fields[0]);
+        for (int shown = 1; shown < 4; ++shown) {
+            CString next;
+            next.Format("%s%d", separator, fields[shown]);
+            form += next;
+            const bool restAreZero =
+                std::all_of(fields + shown + 1, fields + 4, [](int field) { return field == 0; });
+            if (restAreZero && literal == form.View())
+                return true;
+        }
+    }
+    return false;
 }
 
 // A statement the locator found, if the writer may replace it.
@@ -139,7 +166,8 @@ Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNum
     for (const StringValueLine& value : script.StringValues()) {
         if (!EndsInCrLf(text, value.line))
             return Refuse("a " + CString(value.keyword) + " line does not end in CR LF");
-        if (Expected<void> literal = CheckStringLiteral(encoding, value.keyword, value.line);
+        if (Expected<std::string_view> literal =
+                StringLiteralOf(encoding, value.keyword, value.line);
             !literal)
             return literal.Error();
         edits.push_back({value.line.begin, value.line.end,
@@ -149,6 +177,18 @@ Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNum
     if (!encoded)
         return encoded.Error();
     return CString(std::move(*encoded));
+}
+
+std::vector<CString> StringsNotHolding(const VersionScript& script, const VersionNumber& numbers) {
+    std::vector<CString> strings;
+    for (const StringValueLine& value : script.StringValues()) {
+        const Expected<std::string_view> literal =
+            StringLiteralOf(script.Encoding(), value.keyword, value.line);
+        if (literal && !HoldsNumbers(*literal, numbers))
+            strings.push_back(CString(value.keyword) + " held \"" +
+                              script.Encoding().ForMessage(*literal) + "\"");
+    }
+    return strings;
 }
 
 Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version) {

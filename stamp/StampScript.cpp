@@ -65,7 +65,7 @@ Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CStrin
     Expected<CString> stamped = RewriteRcVersion(script, *next);
     if (!stamped)
         return Note(LogCode::unsafeRewrite, stamped.Error());
-    StampPlan plan{used, *next, {}, std::nullopt};
+    StampPlan plan{used, *next, {}, std::nullopt, StringsNotHolding(script, used)};
     plan.files.push_back({fullPath, std::move(*stamped), StampPlan::Part::stamp, "the script"});
     if (Expected<CString> recorded = AddHistoryEntry(*historyText, CurrentTimeStamp(), used))
         plan.files.push_back(
@@ -120,6 +120,19 @@ StampRun CommitStamp(const StampPlan& plan) {
         if (Expected<void> flushed = writers[i].SyncFolder(); !flushed && !run.note)
             run.note = Note(LogCode::folderNotSynced, flushed.Error(),
                             holds + ", but its folder could not be synced to disk: ");
+    }
+    // Windows shows these strings as the program's version: the user learns that what it showed
+    // was not the script's version.
+    if (!run.note && !plan.stringsNotHeld.empty()) {
+        CString strings;
+        for (const CString& string : plan.stringsNotHeld)
+            strings += (strings.IsEmpty() ? "" : ", ") + string;
+        CString reason;
+        reason.Format("%s, not the version %d.%d.%d.%d; rewritten with %d.%d.%d.%d",
+                      strings.GetString(), plan.used.major, plan.used.minor, plan.used.sub,
+                      plan.used.build, plan.next.major, plan.next.minor, plan.next.sub,
+                      plan.next.build);
+        run.note = LogNote{LogCode::stringDidNotMatch, reason};
     }
     return run;
 }

@@ -31,6 +31,8 @@ TEST(BuildLog, EveryKindReadsAsAWarningWithItsOwnCode) {
         {LogCode::badCommandLine, "RVT0107", "-b 70000 is not a build number from 0 to 65535"},
         {LogCode::notHandedToWindow, "RVT0108", "the path is too long to hand to the window"},
         {LogCode::unexpectedError, "RVT0109", "unexpected error: bad allocation"},
+        {LogCode::stringDidNotMatch, "RVT0110",
+         "\"FileVersion\" held \"2.2\", not the version 1.0.0.1; rewritten with 1.0.0.2"},
     };
     for (const auto& kind : kinds) {
         for (const char* origin : {"C:\\src\\app.rc", ""}) {

@@ -14,6 +14,7 @@ enum class LogCode : int {
     badCommandLine = 107,    // -b without a number from 0 to 65535, or without a script
     notHandedToWindow = 108, // stamped, but the path is too long to hand to the window
     unexpectedError = 109,
+    stringDidNotMatch = 110, // stamped, but a version string had not held the version
 };
 
 // A line for the build log, as the step that gives it knows it.

@@ -6,6 +6,7 @@
 #include "stamp/VersionScript.h"
 
 #include <string_view>
+#include <vector>
 
 // Writes the four numbers into the FILEVERSION and PRODUCTVERSION statements after the first
 // "VS_VERSION_INFO", and into every "FileVersion" and "ProductVersion" string value after the
@@ -16,3 +17,7 @@ Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version)
 Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version);
 // The same over a located script.
 Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version);
+
+// The string values a rewrite replaces whose literal did not hold these numbers ("2.2" where they
+// are 1, 0, 0, 1), each as a line of the log shows it: its name and what it held.
+std::vector<CString> StringsNotHolding(const VersionScript& script, const VersionNumber& numbers);

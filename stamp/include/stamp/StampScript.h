@@ -28,6 +28,8 @@ struct StampPlan {
     VersionNumber next;
     std::vector<File> files;
     std::optional<Failure> unrecorded;
+    // The version strings the stamp rewrites that had not held the numbers used.
+    std::vector<CString> stringsNotHeld;
 };
 
 // The next build of a located script and the history as it stands; build, when given, is the new
