@@ -97,7 +97,7 @@ CString CRevtallyApp::UsageText(bool forConsole) const {
         return line;
     };
     CString text = "Usage:\n" +
-                   row(m_pszAppName + " SCRIPT.rc [-b N] [-n]",
+                   row(m_pszAppName + " SCRIPT.rc [-b N] [-f] [-n]",
                        "stamp the script: record the build in SCRIPT_ver.txt, then raise its "
                        "build number") +
                    row(m_pszAppName + " [-t]", "open the project window (Windows)") +
@@ -136,7 +136,7 @@ void CRevtallyApp::StampFromCommandLine() {
     }
     // The window lists what a script holds: a script whose numbers could not be read has
     // nothing to show it.
-    const StampRun run = StampScript(*fullPath, build);
+    const StampRun run = StampScript(*fullPath, {build, options.followMacros});
     if (run.note)
         Report(run.note->code, run.note->reason);
     if (run.used && !options.noWindow)

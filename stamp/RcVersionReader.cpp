@@ -32,6 +32,18 @@ Expected<VersionNumber> ReadVersion(const VersionScript& script) {
     return version;
 }
 
+bool FileVersionHoldsNames(const VersionScript& script) {
+    const StatementLine& line = script.FileVersion();
+    if (script.Block() < 0 || !line.IsWhole())
+        return false;
+    StringTokenizer tokens(CString(line.In(script.Text()).substr(sizeof "FILEVERSION" - 1)),
+                           " ,\r\n");
+    for (int count = 0; count < 4 && tokens.HasMoreTokens(); ++count)
+        if (!IsNumberToken(tokens.NextToken().View()))
+            return true;
+    return false;
+}
+
 Expected<VersionNumber> ParseRcVersion(std::string_view bytes) {
     return VersionScript::Locate(CString(bytes)).AndThen(ReadVersion);
 }

@@ -51,6 +51,27 @@ Expected<void> CheckNumbers(const ScriptEncoding& script, std::string_view keywo
     return {};
 }
 
+// What follows a value's name: blanks, a comma and blanks, then the value.
+std::string_view ValueOf(std::string_view text, std::string_view keyword, const StatementLine& line,
+                         bool& comma) {
+    std::string_view rest = line.In(text).substr(keyword.size());
+    const auto skipBlanks = [&rest] {
+        while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
+            rest.remove_prefix(1);
+    };
+    skipBlanks();
+    comma = !rest.empty() && rest.front() == ',';
+    if (comma) {
+        rest.remove_prefix(1);
+        skipBlanks();
+    }
+    return rest;
+}
+
+bool StartsWithLiteral(std::string_view value) {
+    return value.substr(0, 1) == "\"" || value.substr(0, 2) == "L\"";
+}
+
 // A string value is replaced only when a string literal follows its name (blanks, a comma,
 // blanks, then " or L") and nothing but blanks and a comment follows the literal on its line:
 // VALUE "FileVersion", VER_FILEVERSION_STR stays as it is, and so does a value that goes on after
@@ -58,20 +79,14 @@ Expected<void> CheckNumbers(const ScriptEncoding& script, std::string_view keywo
 // between the literal's quotes.
 Expected<std::string_view> StringLiteralOf(const ScriptEncoding& script, std::string_view keyword,
                                            const StatementLine& line) {
-    std::string_view rest = line.In(script.Text()).substr(keyword.size());
-    auto skipBlanks = [&rest] {
+    bool comma = false;
+    std::string_view rest = ValueOf(script.Text(), keyword, line, comma);
+    const auto skipBlanks = [&rest] {
         while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
     };
     const CString name(keyword);
-    skipBlanks();
-    bool literal = false;
-    if (!rest.empty() && rest.front() == ',') {
-        rest.remove_prefix(1);
-        skipBlanks();
-        literal = rest.substr(0, 1) == "\"" || rest.substr(0, 2) == "L\"";
-    }
-    if (!literal) {
+    if (!comma || !StartsWithLiteral(rest)) {
         const CString shown = script.ForMessage(rest);
         return Refuse(name + (shown.IsEmpty() ? " holds no string literal"
                                               : " holds " + shown + ", not a string literal"));
@@ -138,8 +153,15 @@ Expected<StatementLine> CheckStatement(const VersionScript& script, std::string_
 }
 } // namespace
 
-Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version) {
+Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version,
+                                   const std::vector<TextEdit>* macroEdits) {
     const ScriptEncoding& encoding = script.Encoding();
+    const std::string_view text = script.Text();
+    // Followed, what holds names is the definitions' to change, not the script's.
+    const auto holdsNames = [&](std::string_view keyword, const StatementLine& line) {
+        return macroEdits && line.begin >= 0 &&
+               (line.IsWhole() ? !CheckNumbers(encoding, keyword, line) : true);
+    };
     // Writing back only the text before it would cut the file short.
     if (encoding.HadNul())
         return Refuse(encoding.GetForm() == TextForm::ansi
@@ -147,23 +169,25 @@ Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNum
                           : "the script holds a U+0000 character");
     if (script.Block() < 0)
         return Refuse(kNoVersionResource);
-    const Expected<StatementLine> fileVersion =
-        CheckStatement(script, "FILEVERSION", script.FileVersion());
-    if (!fileVersion)
-        return fileVersion.Error();
-    const Expected<StatementLine> productVersion =
-        CheckStatement(script, "PRODUCTVERSION", script.ProductVersion());
-    if (!productVersion)
-        return productVersion.Error();
-
     CString numbers;
     numbers.Format("%d, %d, %d, %d", version.major, version.minor, version.sub, version.build);
     std::vector<TextEdit> edits;
-    edits.push_back({fileVersion->begin, fileVersion->end, "FILEVERSION " + numbers});
-    edits.push_back({productVersion->begin, productVersion->end, "PRODUCTVERSION " + numbers});
+    for (const auto& [keyword, line] :
+         {std::pair{std::string_view("FILEVERSION"), script.FileVersion()},
+          {std::string_view("PRODUCTVERSION"), script.ProductVersion()}}) {
+        if (holdsNames(keyword, line))
+            continue;
+        const Expected<StatementLine> statement = CheckStatement(script, keyword, line);
+        if (!statement)
+            return statement.Error();
+        edits.push_back({statement->begin, statement->end, CString(keyword) + " " + numbers});
+    }
     // The replacement runs to the line's end.
-    const std::string_view text = script.Text();
     for (const StringValueLine& value : script.StringValues()) {
+        bool comma = false;
+        if (macroEdits && value.line.IsWhole() &&
+            !StartsWithLiteral(ValueOf(text, value.keyword, value.line, comma)))
+            continue;
         if (!EndsInCrLf(text, value.line))
             return Refuse("a " + CString(value.keyword) + " line does not end in CR LF");
         if (Expected<std::string_view> literal =
@@ -172,6 +196,11 @@ Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNum
             return literal.Error();
         edits.push_back({value.line.begin, value.line.end,
                          CString(value.keyword) + ", \"" + numbers + "\\0\""});
+    }
+    if (macroEdits) {
+        edits.insert(edits.end(), macroEdits->begin(), macroEdits->end());
+        std::sort(edits.begin(), edits.end(),
+                  [](const TextEdit& a, const TextEdit& b) { return a.begin < b.begin; });
     }
     Expected<std::string> encoded = encoding.Encode(ApplyEdits(text, edits));
     if (!encoded)

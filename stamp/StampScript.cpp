@@ -55,18 +55,29 @@ LogNote Note(LogCode code, const Failure& failure, const CString& step = CString
 // goes unrecorded.
 Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CString& fullPath,
                                        const HistoryFile& history, const VersionNumber& used,
-                                       std::optional<int> build) {
+                                       std::optional<int> build, const VersionMacros* macros) {
     const Expected<VersionNumber> next = NextBuild(used, build);
     if (!next)
         return Note(LogCode::numberDoesNotFit, next.Error());
     const Expected<CString> historyText = LoadVersionHistory(history);
     if (!historyText)
         return Note(LogCode::fileOrLockError, historyText.Error());
-    Expected<CString> stamped = RewriteRcVersion(script, *next);
+    const Expected<MacroWrites> defined =
+        macros ? macros->RaiseBuild(next->build) : Expected<MacroWrites>(MacroWrites{});
+    if (!defined)
+        return Note(LogCode::unsafeRewrite, defined.Error());
+    Expected<CString> stamped =
+        RewriteRcVersion(script, *next, macros ? &defined->scriptEdits : nullptr);
     if (!stamped)
         return Note(LogCode::unsafeRewrite, stamped.Error());
     StampPlan plan{used, *next, {}, std::nullopt, StringsNotHolding(script, used)};
-    plan.files.push_back({fullPath, std::move(*stamped), StampPlan::Part::stamp, "the script"});
+    // The headers first: they hold the build number the script's statements name.
+    for (const HeaderWrite& header : defined->headers)
+        plan.files.push_back({header.path, CString(header.bytes), StampPlan::Part::stamp,
+                              "the header " + ExtractFileName(header.path)});
+    // A script whose numbers all stand in headers is left as it is.
+    if (!macros || *stamped != script.Bytes())
+        plan.files.push_back({fullPath, std::move(*stamped), StampPlan::Part::stamp, "the script"});
     if (Expected<CString> recorded = AddHistoryEntry(*historyText, CurrentTimeStamp(), used))
         plan.files.push_back(
             {history.path, std::move(*recorded), StampPlan::Part::record, "the history file"});
@@ -146,7 +157,19 @@ Expected<ScriptLock> LockScript(const CString& fullPath) {
 
 // A number that does not fit, a history that cannot be read and a script that cannot be rewritten
 // safely each keep the script and the history as they are.
-StampRun StampScript(const CString& fullPath, std::optional<int> build) {
+VersionStatements StatementsOf(const VersionScript& script, const CString& fullPath) {
+    VersionStatements statements{fullPath,
+                                 script.Text(),
+                                 script.Encoding().SearchRule(),
+                                 script.FileVersion(),
+                                 script.ProductVersion(),
+                                 {}};
+    for (const StringValueLine& value : script.StringValues())
+        statements.values.push_back(value.line);
+    return statements;
+}
+
+StampRun StampScript(const CString& fullPath, const StampOptions& options) {
     // Whatever keeps the numbers from being read: a file or lock it cannot have, or a script it
     // does not read.
     const auto unread = [](const Failure& failure) {
@@ -166,12 +189,42 @@ StampRun StampScript(const CString& fullPath, std::optional<int> build) {
     if (!bytes)
         return unread(bytes.Error());
     const Expected<VersionScript> script = VersionScript::Locate(std::move(*bytes));
-    const Expected<VersionNumber> used =
-        script ? ReadVersion(*script) : Expected<VersionNumber>(script.Error());
-    if (!used)
-        return unread(used.Error());
-    const Expected<StampPlan, LogNote> plan = PlanStamp(*script, fullPath, history, *used, build);
+    if (!script)
+        return unread(script.Error());
+    const Expected<VersionNumber> used = ReadVersion(*script);
+    if (used || !FileVersionHoldsNames(*script)) {
+        if (!used)
+            return unread(used.Error());
+        const Expected<StampPlan, LogNote> plan =
+            PlanStamp(*script, fullPath, history, *used, options.build);
+        if (!plan)
+            return {*used, false, plan.Error()};
+        return CommitStamp(*plan);
+    }
+
+    // Names where the numbers would stand: numbers that headers may define.
+    Expected<VersionMacros> macros = VersionMacros::Follow(StatementsOf(*script, fullPath));
+    if (!options.followMacros)
+        return unread(macros ? used.Error().Suffixed("; -f raises it where it is defined")
+                             : used.Error());
+    if (!macros)
+        return unread(macros.Error());
+    // Each header it writes is locked as the script is, and then read again, as it now stands.
+    std::vector<ScriptLock> locks;
+    for (const CString& header : macros->HeadersWritten(MacroChange::build)) {
+        Expected<ScriptLock> lock = ScriptLock::Take(kScriptLockName, header);
+        if (!lock)
+            return unread(
+                lock.Error().Prefixed("cannot lock the header " + ExtractFileName(header) + ": "));
+        locks.push_back(std::move(*lock));
+        AtomicFileWriter::RemoveStaleTemporaries({header});
+    }
+    macros = VersionMacros::Follow(StatementsOf(*script, fullPath));
+    if (!macros)
+        return unread(macros.Error());
+    const Expected<StampPlan, LogNote> plan =
+        PlanStamp(*script, fullPath, history, macros->Version(), options.build, &*macros);
     if (!plan)
-        return {*used, false, plan.Error()};
+        return {macros->Version(), false, plan.Error()};
     return CommitStamp(*plan);
 }

@@ -6,10 +6,11 @@
 struct LaunchOptions {
     CString fileName; // the last file argument
     bool noFileGiven = false;
-    bool trayMode = false;   // -t: start in the notification area
-    bool noWindow = false;   // -n: tell no window of the stamp, and start none
-    bool buildGiven = false; // -b N: stamp build N instead of build + 1
-    CString buildText;       // N as given
+    bool trayMode = false;     // -t: start in the notification area
+    bool noWindow = false;     // -n: tell no window of the stamp, and start none
+    bool buildGiven = false;   // -b N: stamp build N instead of build + 1
+    bool followMacros = false; // -f: raise the build where the script's version macros define it
+    CString buildText;         // N as given
     bool helpAsked = false;
     bool versionAsked = false;
 
@@ -33,6 +34,8 @@ struct LaunchSwitch {
 inline constexpr LaunchSwitch kLaunchSwitches[] = {
     {'b', nullptr, &LaunchOptions::buildGiven, &LaunchOptions::buildText, "-b N",
      "stamp build number N (0 to 65535) instead of the script's build + 1"},
+    {'f', nullptr, &LaunchOptions::followMacros, nullptr, "-f",
+     "raise the build number where the script's version macros define it (version.h)"},
     {'n', nullptr, &LaunchOptions::noWindow, nullptr, "-n",
      "tell no project window of the stamp, and start none (build servers)"},
     {'t', nullptr, &LaunchOptions::trayMode, nullptr, "-t",

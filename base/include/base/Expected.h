@@ -24,6 +24,13 @@ struct Failure {
         return {Kind::failed, error.Describe(), error.m_cause, error.m_lOsError};
     }
 
+    // The same failure told with more after it.
+    Failure Suffixed(const CString& more) const {
+        Failure longer = *this;
+        longer.reason = reason + more;
+        return longer;
+    }
+
     // The same failure as the reason of a larger step ("cannot read the script: " + reason).
     Failure Prefixed(const CString& step) const {
         Failure larger = *this;

@@ -15,3 +15,5 @@ Expected<VersionNumber> ReadRcVersion(const CString& path);
 Expected<VersionNumber> ParseRcVersion(std::string_view bytes);
 // The same over a located script.
 Expected<VersionNumber> ReadVersion(const VersionScript& script);
+// Whether FILEVERSION holds a name where a number would stand: numbers a header may define.
+bool FileVersionHoldsNames(const VersionScript& script);

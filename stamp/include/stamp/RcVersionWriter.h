@@ -2,6 +2,7 @@
 
 #include "base/CString.h"
 #include "base/Expected.h"
+#include "stamp/TextEdit.h"
 #include "stamp/VersionNumber.h"
 #include "stamp/VersionScript.h"
 
@@ -15,8 +16,11 @@
 Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version);
 // The rewrite over a script's bytes in memory: the new bytes.
 Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version);
-// The same over a located script.
-Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version);
+// The same over a located script. With macroEdits, the script's version macros were followed:
+// statements and values that hold names are left to the definitions, and these edits of the
+// script's own definitions are made as well.
+Expected<CString> RewriteRcVersion(const VersionScript& script, const VersionNumber& version,
+                                   const std::vector<TextEdit>* macroEdits = nullptr);
 
 // The string values a rewrite replaces whose literal did not hold these numbers ("2.2" where they
 // are 1, 0, 0, 1), each as a line of the log shows it: its name and what it held.

@@ -5,6 +5,7 @@
 #include "base/ScriptLock.h"
 #include "stamp/LogCode.h"
 #include "stamp/VersionHistory.h"
+#include "stamp/VersionMacros.h"
 #include "stamp/VersionNumber.h"
 #include "stamp/VersionScript.h"
 
@@ -32,11 +33,19 @@ struct StampPlan {
     std::vector<CString> stringsNotHeld;
 };
 
-// The next build of a located script and the history as it stands; build, when given, is the new
-// build number. Refused: the line that says why nothing is written.
+// How a stamp is asked for: the new build number, when given, and whether version macros are
+// followed to where they are defined.
+struct StampOptions {
+    std::optional<int> build;
+    bool followMacros = false;
+};
+
+// The next build of a located script and the history as it stands, with the script's version
+// macros when they were followed. Refused: the line that says why nothing is written.
 Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CString& fullPath,
                                        const HistoryFile& history, const VersionNumber& used,
-                                       std::optional<int> build);
+                                       std::optional<int> build,
+                                       const VersionMacros* macros = nullptr);
 
 // A stamping run: the numbers it read, whether the script now holds the next ones, and the one
 // line the build log gets (none when everything went well).
@@ -50,9 +59,12 @@ struct StampRun {
 // renamed in the plan's order, then the folders synced.
 StampRun CommitStamp(const StampPlan& plan);
 
-// Records the build in the script's history and raises the build number in the script, both or
-// neither; build, when given, is the new build number.
-StampRun StampScript(const CString& fullPath, std::optional<int> build = std::nullopt);
+// Records the build in the script's history and raises the build number in the script (and, when
+// followed, where its macros define it), all or nothing.
+StampRun StampScript(const CString& fullPath, const StampOptions& options = {});
+
+// A located script's version statements as the follower of its macros reads them.
+VersionStatements StatementsOf(const VersionScript& script, const CString& fullPath);
 
 // The lock every process of the program takes on a script before it reads it to write it; a
 // failure says "cannot lock the script".

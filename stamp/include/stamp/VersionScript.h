@@ -23,6 +23,7 @@ public:
     // Left alone: UTF-16 that is not well-formed.
     static Expected<VersionScript> Locate(CString bytes);
 
+    const CString& Bytes() const { return m_found->bytes; }
     const ScriptEncoding& Encoding() const { return m_found->encoding; }
     std::string_view Text() const { return m_found->encoding.Text(); }
     // The first "VS_VERSION_INFO", or else a resource statement such as "1 VERSIONINFO"; -1 when
