@@ -72,6 +72,17 @@ std::string Script(int build) {
     return ScriptText(numbers, numbers, "// Version resources\r\n#include \"resource.h\"\r\n\r\n");
 }
 
+// A script whose numbers its header defines, and that header: a followed stamp writes only the
+// header and the history.
+const std::string kFollowedScript =
+    ScriptText("VER_MAJOR,VER_MINOR,VER_SUB,VER_BUILD", "",
+               "#include \"winres.h\"\r\n#include \"version.h\"\r\n\r\n");
+std::string Header(int build) {
+    return "#pragma once\r\n#define VER_MAJOR 1\r\n#define VER_MINOR 2\r\n#define VER_SUB 3\r\n"
+           "#define VER_BUILD " +
+           std::to_string(build) + " // raised by every build\r\n";
+}
+
 int CountLines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
@@ -80,6 +91,21 @@ struct Start {
     const char* name;
     std::optional<std::string> history; // none: the first stamp, which creates it
     bool leftover;                      // a temporary file of a killed run lies beside the script
+    bool followed = false;              // -f: the build stands in version.h
+
+    // The file that holds the build, and what it holds at a build.
+    std::string Stamped() const { return followed ? "version.h" : "app.rc"; }
+    std::string Holding(int build) const { return followed ? Header(build) : Script(build); }
+    std::vector<std::string> Arguments() const {
+        return followed ? std::vector<std::string>{"-f", "app.rc"}
+                        : std::vector<std::string>{"app.rc"};
+    }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> files = {"app.rc", "app_ver.txt", "trace.log"};
+        if (followed)
+            files.push_back("version.h"); // the names as the folder lists them, sorted
+        return files;
+    }
 };
 
 class FaultInjection : public ::testing::TestWithParam<Start> {
@@ -92,18 +118,24 @@ protected:
     }
 
     void Prepare(const TestFolder& folder) const {
-        WriteBytes(folder.Path("app.rc"), Script(41));
-        if (GetParam().history)
-            WriteBytes(folder.Path("app_ver.txt"), *GetParam().history);
-        if (GetParam().leftover)
-            WriteBytes(folder.Path("app.rc.~rvt7ffffff0-0-00000000.tmp"), Script(40));
+        const Start& start = GetParam();
+        WriteBytes(folder.Path("app.rc"), start.followed ? kFollowedScript : Script(41));
+        if (start.followed)
+            WriteBytes(folder.Path("version.h"), Header(41));
+        if (start.history)
+            WriteBytes(folder.Path("app_ver.txt"), *start.history);
+        if (start.leftover)
+            WriteBytes(folder.Path(start.Stamped() + ".~rvt7ffffff0-0-00000000.tmp"),
+                       start.Holding(40));
     }
 
     RunResult Traced(const TestFolder& folder, const std::string& inject) const {
         std::vector<std::string> arguments = {"-f", "-qq", "-y", "-o", folder.Path("trace.log")};
         if (!inject.empty())
             arguments.insert(arguments.end(), {"-e", "inject=" + inject});
-        arguments.insert(arguments.end(), {REVTALLY_PROGRAM, "app.rc"});
+        arguments.push_back(REVTALLY_PROGRAM);
+        for (const std::string& argument : GetParam().Arguments())
+            arguments.push_back(argument);
         return RunProgram(m_strace, arguments, folder.Path());
     }
 
@@ -118,7 +150,7 @@ TEST_P(FaultInjection, LeavesOldOrNewFilesAndTheNextRunCountsOn) {
         Prepare(clean);
         const RunResult result = Traced(clean, "");
         ASSERT_EQ(result.standardError, "");
-        ASSERT_EQ(ReadBytes(clean.Path("app.rc")), Script(42));
+        ASSERT_EQ(ReadBytes(clean.Path(start.Stamped())), start.Holding(42));
         calls = FileCallsOf(ReadBytes(clean.Path("trace.log")), clean.Path());
     }
     ASSERT_GT(calls.size(), 20u);
@@ -138,9 +170,11 @@ TEST_P(FaultInjection, LeavesOldOrNewFilesAndTheNextRunCountsOn) {
             const RunResult result = Traced(folder, inject);
             ASSERT_NE(ReadBytes(folder.Path("trace.log")).find(folder.Path()), std::string::npos);
 
-            const std::string script = ReadBytes(folder.Path("app.rc"));
-            const bool scriptNew = script == Script(42);
-            EXPECT_TRUE(scriptNew || script == Script(41)) << script;
+            const std::string script = ReadBytes(folder.Path(start.Stamped()));
+            const bool scriptNew = script == start.Holding(42);
+            EXPECT_TRUE(scriptNew || script == start.Holding(41)) << script;
+            if (start.followed)
+                EXPECT_EQ(ReadBytes(folder.Path("app.rc")), kFollowedScript);
             const std::string history = Exists(folder.Path("app_ver.txt"))
                                             ? MaskTimeStamps(ReadBytes(folder.Path("app_ver.txt")))
                                             : "";
@@ -160,17 +194,16 @@ TEST_P(FaultInjection, LeavesOldOrNewFilesAndTheNextRunCountsOn) {
                     EXPECT_NE(result.standardError.find("app.rc: "), std::string::npos);
             }
 
-            const RunResult next = RunProgram(REVTALLY_PROGRAM, {"app.rc"}, folder.Path());
+            const RunResult next = RunProgram(REVTALLY_PROGRAM, start.Arguments(), folder.Path());
             EXPECT_EQ(next.standardError, "");
-            EXPECT_EQ(ReadBytes(folder.Path("app.rc")), Script(scriptNew ? 43 : 42));
+            EXPECT_EQ(ReadBytes(folder.Path(start.Stamped())), start.Holding(scriptNew ? 43 : 42));
             std::vector<int> recorded;
             if (historyNew)
                 recorded.push_back(41);
             recorded.push_back(scriptNew ? 42 : 41);
             EXPECT_EQ(MaskTimeStamps(ReadBytes(folder.Path("app_ver.txt"))),
                       MaskTimeStamps(HistoryWith(start.history, recorded)));
-            EXPECT_EQ(folder.List(),
-                      (std::vector<std::string>{"app.rc", "app_ver.txt", "trace.log"}));
+            EXPECT_EQ(folder.List(), start.Files());
         }
     }
 }
@@ -181,6 +214,7 @@ const Start kStarts[] = {
      "#DESCRIPTION\r\n\tapp\r\n\r\n#UPDATELIST\r\n\t2026/12/01 09:00:00\tVersion 1.2.3\tbuild 40"
      "\r\n\r\n#COMMENT\r\n\tkept as it is\r\n",
      false},
+    {"FollowedStampWithALeftover", std::nullopt, true, true},
 };
 INSTANTIATE_TEST_SUITE_P(Runs, FaultInjection, ::testing::ValuesIn(kStarts), kCaseName);
 } // namespace
