@@ -6,6 +6,7 @@
 #include "base/CFileException.h"
 #include "base/CodePage.h"
 #include "base/Unicode.h"
+#include "base/Utf16Codec.h"
 
 #include <chrono>
 #include <optional>
@@ -210,14 +211,8 @@ IniDocument::IniDocument(std::string_view bytes) : m_form(FormOfMark(bytes)) {
             add(Utf8ToAnsi(original), original, kind);
         });
     } else {
-        const size_t units = body.size() / 2;
-        m_oddByte = body.substr(units * 2);
-        const auto* unitBytes = reinterpret_cast<const unsigned char*>(body.data());
-        std::u16string text(units, u'\0');
-        for (size_t i = 0; i < units; ++i)
-            text[i] = static_cast<char16_t>(m_form == TextForm::utf16be
-                                                ? Utf16UnitAt<true>(unitBytes, i)
-                                                : Utf16UnitAt<false>(unitBytes, i));
+        m_oddByte = body.substr(body.size() / 2 * 2);
+        const std::u16string text = Utf16Units(body, m_form == TextForm::utf16be);
         SplitLines(std::u16string_view(text), [&](size_t start, size_t end, int kind) {
             add(Utf16ToAnsi(std::u16string_view(text).substr(start, end - start)),
                 body.substr(2 * start, 2 * (end - start)), kind);
@@ -289,13 +284,7 @@ std::string IniDocument::Encoded(std::string_view ansi) const {
     case TextForm::utf16be:
         break;
     }
-    const std::u16string text = AnsiToUtf16(ansi);
-    std::string bytes(text.size() * 2, '\0');
-    char* put = bytes.data();
-    for (const char16_t unit : text)
-        put = m_form == TextForm::utf16be ? PutUtf16Unit<true>(put, unit)
-                                          : PutUtf16Unit<false>(put, unit);
-    return bytes;
+    return Utf16Bytes(AnsiToUtf16(ansi), m_form == TextForm::utf16be);
 }
 
 std::string IniDocument::Text() const {
