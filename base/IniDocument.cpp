@@ -5,6 +5,7 @@
 #include "base/CFile.h"
 #include "base/CFileException.h"
 #include "base/CodePage.h"
+#include "base/IntegerText.h"
 #include "base/Unicode.h"
 #include "base/Utf16Codec.h"
 
@@ -128,30 +129,14 @@ int ProfileInteger(std::string_view text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
-    std::uint32_t base = 10;
+    unsigned base = 10;
     if (i + 1 < text.size() && text[i] == '0') {
         const char prefix = text[i + 1];
         base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
         if (base != 10)
             i += 2;
     }
-    std::uint32_t value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        std::uint32_t digit = 99;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<std::uint32_t>(c - '0');
-        else if (c >= 'A' && c <= 'Z')
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        else if (c >= 'a' && c <= 'z')
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
-        if (digit >= base)
-            break;
-        value = value * base + digit;
-    }
-    if (negative)
-        value = 0u - value;
-    return value <= 0x7FFFFFFFu ? static_cast<int>(value) : -static_cast<int>(~value) - 1;
+    return ScanDigits(text.substr(i), base).Signed(negative);
 }
 
 // Calls add(start, end, lineEnd) for each line of the text, in units of its characters.
