@@ -1,4 +1,5 @@
 #include "base/AtomicFileWriter.h"
+#include "base/CFile.h"
 #include "base/IntegerText.h"
 
 #include <atomic>
@@ -62,6 +63,20 @@ AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept
 AtomicFileWriter::~AtomicFileWriter() {
     Discard();
     LetGoOfOldFile();
+}
+
+void AtomicFileWriter::FillTemporary(std::intptr_t file, const CString& path,
+                                     std::string_view bytes) {
+    // On every way out but success the temporary file goes, closed first.
+    try {
+        CFile temporary(file, path);
+        temporary.Write(bytes.data(), bytes.size());
+        temporary.Flush();
+        temporary.Close();
+    } catch (...) {
+        Discard();
+        throw;
+    }
 }
 
 Expected<AtomicFileWriter> AtomicFileWriter::Prepare(const CString& path, std::string_view bytes) {

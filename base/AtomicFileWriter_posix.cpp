@@ -41,22 +41,6 @@ std::string FolderOf(std::string_view path) {
     return slash == std::string_view::npos ? std::string(".")
                                            : std::string(path.substr(0, slash + 1));
 }
-
-void WriteAll(int fd, std::string_view bytes, const CString& path) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(errno, path);
-        }
-        // A write that takes nothing would loop for ever; the disk has no room.
-        if (put == 0)
-            Fail(ENOSPC, path);
-        written += static_cast<size_t>(put);
-    }
-}
 } // namespace
 
 unsigned long AtomicFileWriter::CurrentProcessId() {
@@ -111,22 +95,13 @@ void AtomicFileWriter::WriteTemporary(const CString& path, std::string_view byte
             Fail(errno, path);
     }
     m_pending = true;
-    try {
-        if (exists && ::fchmod(fd, info.st_mode & 07777) != 0)
-            Fail(errno, path);
-        WriteAll(fd, bytes, path);
-        if (::fsync(fd) != 0)
-            Fail(errno, path);
-    } catch (...) {
-        ::close(fd);
-        Discard();
-        throw;
-    }
-    if (::close(fd) != 0) {
+    if (exists && ::fchmod(fd, info.st_mode & 07777) != 0) {
         const int error = errno;
+        ::close(fd);
         Discard();
         Fail(error, path);
     }
+    FillTemporary(fd, path, bytes);
 }
 
 void AtomicFileWriter::MoveIntoPlace() {
