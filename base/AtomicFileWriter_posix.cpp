@@ -1,12 +1,12 @@
 #include "base/AtomicFileWriter.h"
 #include "base/CFileException.h"
+#include "base/PathFunctions.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -34,12 +34,6 @@ CString TargetOf(const CString& path) {
     CString target(resolved);
     std::free(resolved);
     return target;
-}
-
-std::string FolderOf(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string(".")
-                                           : std::string(path.substr(0, slash + 1));
 }
 } // namespace
 
@@ -126,8 +120,7 @@ void AtomicFileWriter::LetGoOfOldFile() noexcept {
 }
 
 void AtomicFileWriter::FlushFolder() const {
-    const std::string folder = FolderOf(m_target.View());
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderOf(m_target), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         Fail(errno, m_target);
     // Some file systems cannot sync a folder at all (EINVAL); their renames are as durable as
@@ -141,14 +134,14 @@ void AtomicFileWriter::FlushFolder() const {
 void AtomicFileWriter::RemoveStaleTemporaries(std::initializer_list<CString> paths) {
     if (paths.size() == 0)
         return;
-    const std::string folder = FolderOf(paths.begin()->View());
+    const CString folder = FolderOf(*paths.begin());
     std::vector<CString> prefixes;
     for (const CString& path : paths) {
-        const size_t slash = path.View().rfind('/');
-        prefixes.push_back(TemporaryPrefix(
-            slash == std::string_view::npos ? path : CString(path.View().substr(slash + 1))));
+        // The name after the folder; a bare name has none before it.
+        const CString own = FolderOf(path);
+        prefixes.push_back(TemporaryPrefix(own.View() == "." ? path : path.Mid(own.GetLength())));
     }
-    DIR* listing = ::opendir(folder.c_str());
+    DIR* listing = ::opendir(folder);
     if (!listing)
         return;
     while (const dirent* entry = ::readdir(listing)) {

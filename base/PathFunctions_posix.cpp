@@ -12,6 +12,11 @@
 
 const char kPathSeparator = '/';
 
+CString FolderOf(const CString& path) {
+    const size_t slash = path.View().rfind('/');
+    return slash == std::string_view::npos ? CString(".") : path.Left(static_cast<int>(slash) + 1);
+}
+
 Expected<CString> FullPathOf(const CString& name) {
     if (name.IsEmpty())
         return Failure::Failed("an empty name has no full path");

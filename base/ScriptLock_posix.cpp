@@ -1,18 +1,15 @@
 #include "base/ScriptLock.h"
 #include "base/CFileException.h"
+#include "base/PathFunctions.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
 Expected<ScriptLock> ScriptLock::Take(const char*, const CString& fullPath) {
     // The folder, not the script: the script itself is replaced by every write.
-    std::string folder(fullPath.View());
-    const size_t slash = folder.rfind('/');
-    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash + 1);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderOf(fullPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     int error = fd < 0 ? errno : 0;
     while (!error && ::flock(fd, LOCK_EX) != 0)
         if (errno != EINTR)
