@@ -1,5 +1,4 @@
 #include "base/PathFunctions.h"
-#include "base/CFileException.h"
 
 #include <cerrno>
 #include <climits>
@@ -25,7 +24,7 @@ Expected<CString> FullPathOf(const CString& name) {
     std::vector<char> buffer(4096);
     while (!::getcwd(buffer.data(), buffer.size())) {
         if (errno != ERANGE)
-            return Failure::Of(CFileException(CFileException::OsErrorToCause(errno), errno, name));
+            return Failure::OfOsError(errno);
         buffer.resize(buffer.size() * 2);
     }
     CString folder(buffer.data());

@@ -1,5 +1,4 @@
 #include "base/ScriptLock.h"
-#include "base/CFileException.h"
 #include "base/PathFunctions.h"
 
 #include <cerrno>
@@ -21,7 +20,7 @@ Expected<ScriptLock> ScriptLock::Take(const char*, const CString& fullPath) {
     // A network file system without flock, say: two unlocked writers would lose increments.
     if (error == ENOLCK)
         return Failure::Failed("the file system does not allow locks");
-    return Failure::Of(CFileException(CFileException::OsErrorToCause(error), error, fullPath));
+    return Failure::OfOsError(error);
 }
 
 void ScriptLock::Release() {
