@@ -1,11 +1,13 @@
 #include "app/RevtallyApp.h"
 
+#include "base/IntegerText.h"
 #include "base/PathFunctions.h"
 #include "base/StandardStreams.h"
 #include "stamp/StampScript.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -28,17 +30,11 @@ const LaunchSwitch* FindSwitch(const CString& argument) {
 
 // A build number as -b gives it: decimal digits only, 0 to 65535.
 std::optional<int> BuildNumberOf(const CString& text) {
-    if (text.IsEmpty() || text.GetLength() > 5)
+    const std::optional<std::uint32_t> number =
+        text.GetLength() > 5 ? std::nullopt : ParseDecimal(text.View());
+    if (!number || *number > static_cast<std::uint32_t>(kLargestVersionField))
         return std::nullopt;
-    int number = 0;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        number = number * 10 + (text[i] - '0');
-    }
-    if (number > kLargestVersionField)
-        return std::nullopt;
-    return number;
+    return static_cast<int>(*number);
 }
 
 } // namespace

@@ -1,47 +1,23 @@
 #include "base/AnsiText.h"
-#include "base/Unicode.h"
+#include "base/Utf16Codec.h"
+
+#include <bit>
 
 namespace {
-constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t c) {
-    char bytes[4];
-    out.append(bytes, PutUtf8(bytes, c));
-}
+constexpr bool kBigEndianHost = std::endian::native == std::endian::big;
 } // namespace
 
 std::string Utf16ToAnsi(std::u16string_view text) {
     std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        else if (IsHighSurrogate(c) || IsLowSurrogate(c))
-            c = kReplacement;
-        AppendUtf8(out, c);
-    }
+    AppendUtf16AsUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), 2 * text.size()),
+                      kBigEndianHost, IllFormed::replace, out);
     return out;
 }
 
 std::u16string AnsiToUtf16(std::string_view text) {
-    std::u16string out;
-    for (size_t i = 0; i < text.size();) {
-        // A byte that starts no well-formed character stands for itself as U+FFFD.
-        char32_t c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            ++i;
-        } else if (!NextUtf8(text, i, c)) {
-            c = kReplacement;
-            ++i;
-        }
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-    }
-    return out;
+    std::string units;
+    AppendUtf8AsUtf16(text, kBigEndianHost, IllFormed::replace, units);
+    return Utf16Units(units, kBigEndianHost);
 }
 
 std::string Utf8ToAnsi(std::string_view text) {
@@ -50,4 +26,8 @@ std::string Utf8ToAnsi(std::string_view text) {
 
 std::string AnsiToUtf8(std::string_view text) {
     return std::string(text);
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    return AnsiToUtf16(text);
 }

@@ -41,3 +41,7 @@ std::string Utf8ToAnsi(std::string_view text) {
 std::string AnsiToUtf8(std::string_view text) {
     return FromUtf16(CP_UTF8, ToUtf16(CP_ACP, text));
 }
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    return ToUtf16(CP_UTF8, text);
+}

@@ -1,4 +1,6 @@
 #include "base/AtomicFileWriter.h"
+#include "base/CFile.h"
+#include "base/IntegerText.h"
 
 #include <atomic>
 #include <chrono>
@@ -45,18 +47,12 @@ std::optional<unsigned long> AtomicFileWriter::ProcessIdOf(std::string_view suff
     const std::string_view end = kTemporaryEnd;
     if (suffix.size() <= end.size() || suffix.substr(suffix.size() - end.size()) != end)
         return std::nullopt;
-    unsigned long processId = 0;
-    size_t digits = 0;
-    for (; digits < suffix.size() && digits < 8; ++digits) {
-        const char c = suffix[digits];
-        const int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-        if (value < 0)
-            break;
-        processId = processId * 16 + static_cast<unsigned long>(value);
-    }
-    if (digits == 0 || digits >= suffix.size() || suffix[digits] != '-')
+    // Up to eight digits, in lower case as the names are made.
+    const DigitRun digits = ScanDigits(suffix.substr(0, 8), 16);
+    if (digits.length == 0 || digits.length >= suffix.size() || suffix[digits.length] != '-' ||
+        suffix.substr(0, digits.length).find_first_of("ABCDEF") != std::string_view::npos)
         return std::nullopt;
-    return processId;
+    return digits.value;
 }
 
 AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept
@@ -67,6 +63,20 @@ AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept
 AtomicFileWriter::~AtomicFileWriter() {
     Discard();
     LetGoOfOldFile();
+}
+
+void AtomicFileWriter::FillTemporary(std::intptr_t file, const CString& path,
+                                     std::string_view bytes) {
+    // On every way out but success the temporary file goes, closed first.
+    try {
+        CFile temporary(file, path);
+        temporary.Write(bytes.data(), bytes.size());
+        temporary.Flush();
+        temporary.Close();
+    } catch (...) {
+        Discard();
+        throw;
+    }
 }
 
 Expected<AtomicFileWriter> AtomicFileWriter::Prepare(const CString& path, std::string_view bytes) {

@@ -1,12 +1,12 @@
 #include "base/AtomicFileWriter.h"
 #include "base/CFileException.h"
+#include "base/PathFunctions.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -34,28 +34,6 @@ CString TargetOf(const CString& path) {
     CString target(resolved);
     std::free(resolved);
     return target;
-}
-
-std::string FolderOf(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string(".")
-                                           : std::string(path.substr(0, slash + 1));
-}
-
-void WriteAll(int fd, std::string_view bytes, const CString& path) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(errno, path);
-        }
-        // A write that takes nothing would loop for ever; the disk has no room.
-        if (put == 0)
-            Fail(ENOSPC, path);
-        written += static_cast<size_t>(put);
-    }
 }
 } // namespace
 
@@ -111,22 +89,13 @@ void AtomicFileWriter::WriteTemporary(const CString& path, std::string_view byte
             Fail(errno, path);
     }
     m_pending = true;
-    try {
-        if (exists && ::fchmod(fd, info.st_mode & 07777) != 0)
-            Fail(errno, path);
-        WriteAll(fd, bytes, path);
-        if (::fsync(fd) != 0)
-            Fail(errno, path);
-    } catch (...) {
-        ::close(fd);
-        Discard();
-        throw;
-    }
-    if (::close(fd) != 0) {
+    if (exists && ::fchmod(fd, info.st_mode & 07777) != 0) {
         const int error = errno;
+        ::close(fd);
         Discard();
         Fail(error, path);
     }
+    FillTemporary(fd, path, bytes);
 }
 
 void AtomicFileWriter::MoveIntoPlace() {
@@ -151,8 +120,7 @@ void AtomicFileWriter::LetGoOfOldFile() noexcept {
 }
 
 void AtomicFileWriter::FlushFolder() const {
-    const std::string folder = FolderOf(m_target.View());
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderOf(m_target), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         Fail(errno, m_target);
     // Some file systems cannot sync a folder at all (EINVAL); their renames are as durable as
@@ -166,14 +134,14 @@ void AtomicFileWriter::FlushFolder() const {
 void AtomicFileWriter::RemoveStaleTemporaries(std::initializer_list<CString> paths) {
     if (paths.size() == 0)
         return;
-    const std::string folder = FolderOf(paths.begin()->View());
+    const CString folder = FolderOf(*paths.begin());
     std::vector<CString> prefixes;
     for (const CString& path : paths) {
-        const size_t slash = path.View().rfind('/');
-        prefixes.push_back(TemporaryPrefix(
-            slash == std::string_view::npos ? path : CString(path.View().substr(slash + 1))));
+        // The name after the folder; a bare name has none before it.
+        const CString own = FolderOf(path);
+        prefixes.push_back(TemporaryPrefix(own.View() == "." ? path : path.Mid(own.GetLength())));
     }
-    DIR* listing = ::opendir(folder.c_str());
+    DIR* listing = ::opendir(folder);
     if (!listing)
         return;
     while (const dirent* entry = ::readdir(listing)) {

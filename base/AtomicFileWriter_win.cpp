@@ -1,7 +1,7 @@
 #include "base/AtomicFileWriter.h"
 #include "base/CFileException.h"
 
-#include <algorithm>
+#include <cstdint>
 
 #include <windows.h>
 
@@ -16,23 +16,6 @@ bool IsTransientShareError(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
            error == ERROR_ACCESS_DENIED;
 }
-
-// Closes the handle on every way out of the constructor.
-class HandleCloser {
-public:
-    explicit HandleCloser(HANDLE handle) : m_handle(handle) {}
-    ~HandleCloser() { CloseHandle(m_handle); }
-    HandleCloser(const HandleCloser&) = delete;
-    HandleCloser& operator=(const HandleCloser&) = delete;
-    HANDLE Release() {
-        const HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return handle;
-    }
-
-private:
-    HANDLE m_handle;
-};
 } // namespace
 
 unsigned long AtomicFileWriter::CurrentProcessId() {
@@ -79,31 +62,7 @@ void AtomicFileWriter::WriteTemporary(const CString& path, std::string_view byte
             Fail(error, path);
     }
     m_pending = true;
-    HandleCloser file(handle);
-    try {
-        size_t written = 0;
-        while (written < bytes.size()) {
-            const DWORD chunk =
-                static_cast<DWORD>(std::min<size_t>(bytes.size() - written, 1u << 30));
-            DWORD put = 0;
-            if (!WriteFile(handle, bytes.data() + written, chunk, &put, nullptr))
-                Fail(GetLastError(), path);
-            if (put == 0)
-                Fail(ERROR_DISK_FULL, path);
-            written += put;
-        }
-        if (!FlushFileBuffers(handle))
-            Fail(GetLastError(), path);
-    } catch (...) {
-        CloseHandle(file.Release());
-        Discard();
-        throw;
-    }
-    if (!CloseHandle(file.Release())) {
-        const DWORD error = GetLastError();
-        Discard();
-        Fail(error, path);
-    }
+    FillTemporary(reinterpret_cast<std::intptr_t>(handle), path, bytes);
     if (exists) {
         const DWORD keep =
             attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |

@@ -4,6 +4,8 @@
 #include <climits>
 #include <string>
 
+CFile::CFile(std::intptr_t handle, const CString& path) : m_handle(handle), m_path(path) {}
+
 void CFile::ThrowLastError() const {
     CFileException::ThrowOsError(LastError(), m_path);
 }

@@ -1,11 +1,11 @@
 #include "base/CFileException.h"
 
 const char* CFileException::what() const noexcept {
-    return Describe();
+    return Describe(m_cause);
 }
 
-const char* CFileException::Describe() const noexcept {
-    switch (m_cause) {
+const char* CFileException::Describe(Cause cause) noexcept {
+    switch (cause) {
     case fileNotFound:
         return "file not found";
     case badPath:

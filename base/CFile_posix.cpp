@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 long CFile::LastError() {
     return static_cast<long>(errno);
@@ -26,7 +27,13 @@ CFile::CFile(const CString& path, unsigned flags) : m_path(path) {
 }
 
 CFile::~CFile() {
-    ::close(static_cast<int>(m_handle));
+    if (m_handle != -1)
+        ::close(static_cast<int>(m_handle));
+}
+
+void CFile::Close() {
+    if (::close(static_cast<int>(std::exchange(m_handle, -1))) != 0)
+        ThrowLastError();
 }
 
 std::uint64_t CFile::GetLength() const {

@@ -2,6 +2,7 @@
 #include "base/CFileException.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <windows.h>
 
@@ -36,7 +37,13 @@ CFile::CFile(const CString& path, unsigned flags) : m_path(path) {
 }
 
 CFile::~CFile() {
-    CloseHandle(AsHandle(m_handle));
+    if (m_handle != -1)
+        CloseHandle(AsHandle(m_handle));
+}
+
+void CFile::Close() {
+    if (!CloseHandle(AsHandle(std::exchange(m_handle, -1))))
+        ThrowLastError();
 }
 
 std::uint64_t CFile::GetLength() const {

@@ -5,7 +5,9 @@
 #include "base/CFile.h"
 #include "base/CFileException.h"
 #include "base/CodePage.h"
+#include "base/IntegerText.h"
 #include "base/Unicode.h"
+#include "base/Utf16Codec.h"
 
 #include <chrono>
 #include <optional>
@@ -127,30 +129,14 @@ int ProfileInteger(std::string_view text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
-    std::uint32_t base = 10;
+    unsigned base = 10;
     if (i + 1 < text.size() && text[i] == '0') {
         const char prefix = text[i + 1];
         base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
         if (base != 10)
             i += 2;
     }
-    std::uint32_t value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        std::uint32_t digit = 99;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<std::uint32_t>(c - '0');
-        else if (c >= 'A' && c <= 'Z')
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        else if (c >= 'a' && c <= 'z')
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
-        if (digit >= base)
-            break;
-        value = value * base + digit;
-    }
-    if (negative)
-        value = 0u - value;
-    return value <= 0x7FFFFFFFu ? static_cast<int>(value) : -static_cast<int>(~value) - 1;
+    return ScanDigits(text.substr(i), base).Signed(negative);
 }
 
 // Calls add(start, end, lineEnd) for each line of the text, in units of its characters.
@@ -210,14 +196,8 @@ IniDocument::IniDocument(std::string_view bytes) : m_form(FormOfMark(bytes)) {
             add(Utf8ToAnsi(original), original, kind);
         });
     } else {
-        const size_t units = body.size() / 2;
-        m_oddByte = body.substr(units * 2);
-        const auto* unitBytes = reinterpret_cast<const unsigned char*>(body.data());
-        std::u16string text(units, u'\0');
-        for (size_t i = 0; i < units; ++i)
-            text[i] = static_cast<char16_t>(m_form == TextForm::utf16be
-                                                ? Utf16UnitAt<true>(unitBytes, i)
-                                                : Utf16UnitAt<false>(unitBytes, i));
+        m_oddByte = body.substr(body.size() / 2 * 2);
+        const std::u16string text = Utf16Units(body, m_form == TextForm::utf16be);
         SplitLines(std::u16string_view(text), [&](size_t start, size_t end, int kind) {
             add(Utf16ToAnsi(std::u16string_view(text).substr(start, end - start)),
                 body.substr(2 * start, 2 * (end - start)), kind);
@@ -289,13 +269,7 @@ std::string IniDocument::Encoded(std::string_view ansi) const {
     case TextForm::utf16be:
         break;
     }
-    const std::u16string text = AnsiToUtf16(ansi);
-    std::string bytes(text.size() * 2, '\0');
-    char* put = bytes.data();
-    for (const char16_t unit : text)
-        put = m_form == TextForm::utf16be ? PutUtf16Unit<true>(put, unit)
-                                          : PutUtf16Unit<false>(put, unit);
-    return bytes;
+    return Utf16Bytes(AnsiToUtf16(ansi), m_form == TextForm::utf16be);
 }
 
 std::string IniDocument::Text() const {

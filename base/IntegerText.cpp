@@ -1,43 +1,17 @@
 #include "base/IntegerText.h"
 
-#include <climits>
-#include <cstdint>
-
-bool ParseDialogInteger(std::string_view text, int& value) {
-    size_t i = 0;
-    auto blank = [&](size_t at) {
-        return at < text.size() && (text[at] == ' ' || text[at] == '\t');
-    };
-    while (blank(i))
-        ++i;
-    bool negative = false;
-    bool signed_ = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        signed_ = true;
-        ++i;
-    }
-    const size_t digitsStart = i;
-    long long magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (magnitude <= INT_MAX)
-            magnitude = magnitude * 10 + (text[i] - '0');
-    }
-    if (i == digitsStart)
-        return false;
-    while (blank(i))
-        ++i;
-    if (i != text.size())
-        return false;
-    if (signed_ && magnitude == 0)
-        return false;
-    if (magnitude > INT_MAX)
-        magnitude = INT_MAX;
-    value = static_cast<int>(negative ? -magnitude : magnitude);
-    return true;
+namespace {
+// 0 to 35 for a digit of base 36; beyond that for any other character.
+unsigned DigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return static_cast<unsigned>(c - '0');
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'z')
+        return static_cast<unsigned>(c - 'a' + 10);
+    return 99;
 }
 
-namespace {
 // Where atoi's digits would begin: after the white space it skips (blank, TAB, LF, VT, FF, CR)
 // and one sign.
 size_t AtoiDigitsStart(std::string_view text) {
@@ -50,20 +24,39 @@ size_t AtoiDigitsStart(std::string_view text) {
 }
 } // namespace
 
-int ParseAtoi(std::string_view text) {
-    size_t i = AtoiDigitsStart(text);
-    const bool negative = i > 0 && text[i - 1] == '-';
-    std::uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
-    if (negative)
-        value = 0u - value;
+int DigitRun::Signed(bool negative) const {
+    const std::uint32_t bits = negative ? 0u - value : value;
     // Two's-complement reading of the 32 bits, spelled out so no conversion is
     // implementation-defined.
-    return value <= 0x7FFFFFFFu ? static_cast<int>(value) : -static_cast<int>(~value) - 1;
+    return bits <= 0x7FFFFFFFu ? static_cast<int>(bits) : -static_cast<int>(~bits) - 1;
+}
+
+DigitRun ScanDigits(std::string_view text, unsigned base) {
+    DigitRun run;
+    for (; run.length < text.size(); ++run.length) {
+        const unsigned digit = DigitValue(text[run.length]);
+        if (digit >= base)
+            break;
+        // The value so far is below 2^32, so the next one fits in 64 bits.
+        const std::uint64_t next = std::uint64_t{run.value} * base + digit;
+        run.fits = run.fits && next <= UINT32_MAX;
+        run.value = static_cast<std::uint32_t>(next);
+    }
+    return run;
+}
+
+int ParseAtoi(std::string_view text) {
+    const size_t at = AtoiDigitsStart(text);
+    return ScanDigits(text.substr(at)).Signed(at > 0 && text[at - 1] == '-');
 }
 
 bool IsNumberToken(std::string_view token) {
-    const size_t at = AtoiDigitsStart(token);
-    return at < token.size() && token[at] >= '0' && token[at] <= '9';
+    return ScanDigits(token.substr(AtoiDigitsStart(token))).length > 0;
+}
+
+std::optional<std::uint32_t> ParseDecimal(std::string_view text) {
+    const DigitRun run = ScanDigits(text);
+    if (run.length == 0 || run.length != text.size())
+        return std::nullopt;
+    return run.fits ? run.value : UINT32_MAX;
 }

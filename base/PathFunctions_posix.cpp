@@ -1,5 +1,4 @@
 #include "base/PathFunctions.h"
-#include "base/CFileException.h"
 
 #include <cerrno>
 #include <climits>
@@ -12,6 +11,11 @@
 
 const char kPathSeparator = '/';
 
+CString FolderOf(const CString& path) {
+    const size_t slash = path.View().rfind('/');
+    return slash == std::string_view::npos ? CString(".") : path.Left(static_cast<int>(slash) + 1);
+}
+
 Expected<CString> FullPathOf(const CString& name) {
     if (name.IsEmpty())
         return Failure::Failed("an empty name has no full path");
@@ -20,7 +24,7 @@ Expected<CString> FullPathOf(const CString& name) {
     std::vector<char> buffer(4096);
     while (!::getcwd(buffer.data(), buffer.size())) {
         if (errno != ERANGE)
-            return Failure::Of(CFileException(CFileException::OsErrorToCause(errno), errno, name));
+            return Failure::OfOsError(errno);
         buffer.resize(buffer.size() * 2);
     }
     CString folder(buffer.data());

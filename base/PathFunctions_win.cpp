@@ -1,5 +1,4 @@
 #include "base/PathFunctions.h"
-#include "base/CFileException.h"
 
 #include <optional>
 
@@ -32,8 +31,7 @@ Expected<CString> FullPathOf(const CString& name) {
             return GetFullPathNameA(name, size, buffer, nullptr);
         }))
         return *full;
-    const long error = static_cast<long>(GetLastError());
-    return Failure::Of(CFileException(CFileException::OsErrorToCause(error), error, name));
+    return Failure::OfOsError(static_cast<long>(GetLastError()));
 }
 
 CString FindProgram(const CString& name) {

@@ -1,10 +1,9 @@
 #include "base/ScriptLock.h"
-#include "base/CFileException.h"
+#include "base/PathFunctions.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
-#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,10 +29,7 @@ bool IsHeld(const FolderId& folder) {
 
 Expected<ScriptLock> ScriptLock::Take(const char*, const CString& fullPath) {
     // The folder, not the script: the script itself is replaced by every write.
-    std::string folder(fullPath.View());
-    const size_t slash = folder.rfind('/');
-    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash + 1);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderOf(fullPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     int error = fd < 0 ? errno : 0;
     struct stat status {};
     if (!error && ::fstat(fd, &status) != 0)
@@ -55,7 +51,7 @@ Expected<ScriptLock> ScriptLock::Take(const char*, const CString& fullPath) {
     // A network file system without flock, say: two unlocked writers would lose increments.
     if (error == ENOLCK)
         return Failure::Failed("the file system does not allow locks");
-    return Failure::Of(CFileException(CFileException::OsErrorToCause(error), error, fullPath));
+    return Failure::OfOsError(error);
 }
 
 void ScriptLock::Release() {

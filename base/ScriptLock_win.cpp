@@ -1,5 +1,4 @@
 #include "base/ScriptLock.h"
-#include "base/CFileException.h"
 
 #include <windows.h>
 
@@ -12,7 +11,7 @@ Expected<ScriptLock> ScriptLock::Take(const char* name, const CString& fullPath)
     const long error = static_cast<long>(GetLastError());
     if (mutex)
         CloseHandle(mutex);
-    return Failure::Of(CFileException(CFileException::OsErrorToCause(error), error, fullPath));
+    return Failure::OfOsError(error);
 }
 
 void ScriptLock::Release() {

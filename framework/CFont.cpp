@@ -2,14 +2,6 @@
 
 #include <cstring>
 
-BOOL CFont::CreatePointFont(int pointSizeTenths, const char* faceName, HDC dc) {
-    HDC screen = dc ? dc : GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    if (!dc)
-        ReleaseDC(nullptr, screen);
-    return CreatePointFontForDpi(pointSizeTenths, faceName, static_cast<UINT>(dpi));
-}
-
 BOOL CFont::CreatePointFontForDpi(int pointSizeTenths, const char* faceName, UINT dpi) {
     DeleteObject();
     LOGFONTA font{};

@@ -7,7 +7,12 @@
 #include "framework/ProgramResources.h"
 #include "framework/Win32Text.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -20,6 +25,27 @@ CString WindowText(HWND control) {
 
 std::wstring Number(int value) {
     return std::to_wstring(value);
+}
+
+// How a number field reads its text: blanks and tabs may stand around the number and a sign may
+// lead it; anything else, a lone sign or a zero written with a sign is not a number. A run of
+// digits beyond the largest int reads as that largest value (and likewise below zero).
+bool ParseDialogInteger(std::string_view text, int& value) {
+    constexpr std::string_view kBlanks = " \t";
+    const size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return false;
+    text = text.substr(first, text.find_last_not_of(kBlanks) + 1 - first);
+    const bool signed_ = text.front() == '+' || text.front() == '-';
+    const bool negative = signed_ && text.front() == '-';
+    if (signed_)
+        text.remove_prefix(1);
+    const std::optional<std::uint32_t> magnitude = ParseDecimal(text);
+    if (!magnitude || (signed_ && *magnitude == 0))
+        return false;
+    const int clamped = static_cast<int>(std::min<std::uint32_t>(*magnitude, INT_MAX));
+    value = negative ? -clamped : clamped;
+    return true;
 }
 } // namespace
 

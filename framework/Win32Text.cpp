@@ -1,24 +1,22 @@
 #include "framework/Win32Text.h"
 
+#include "base/AnsiText.h"
+
 #include <windows.h>
 
 namespace {
-std::wstring ToWide(UINT codePage, const char* text, int length) {
-    if (length <= 0)
-        return std::wstring();
-    const int needed = MultiByteToWideChar(codePage, 0, text, length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(needed), L'\0');
-    MultiByteToWideChar(codePage, 0, text, length, wide.data(), needed);
-    return wide;
+// wchar_t is a UTF-16 unit on Windows.
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
 }
 } // namespace
 
 std::wstring Utf8ToWide(const char* utf8) {
-    return ToWide(CP_UTF8, utf8, utf8 ? lstrlenA(utf8) : 0);
+    return Wide(Utf8ToUtf16(utf8 ? utf8 : ""));
 }
 
 std::wstring AnsiToWide(const CString& ansi) {
-    return ToWide(CP_ACP, ansi.GetString(), ansi.GetLength());
+    return Wide(AnsiToUtf16(ansi.View()));
 }
 
 std::wstring SystemErrorText(DWORD error) {

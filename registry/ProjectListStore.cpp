@@ -1,9 +1,12 @@
 #include "registry/ProjectListStore.h"
 
 #include "base/IniDocument.h"
+#include "base/IntegerText.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -36,13 +39,8 @@ int IndexOfSection(std::string_view name) {
     const std::string_view digits = name.substr(kPrefix.size());
     if (digits.size() > 1 && digits[0] == '0')
         return -1;
-    long long index = 0;
-    for (const char digit : digits) {
-        if (digit < '0' || digit > '9')
-            return -1;
-        index = index * 10 + (digit - '0');
-    }
-    return index < INT_MAX ? static_cast<int>(index) : -1;
+    const std::optional<std::uint32_t> index = ParseDecimal(digits);
+    return index && *index < static_cast<std::uint32_t>(INT_MAX) ? static_cast<int>(*index) : -1;
 }
 
 CString SectionName(int index) {

@@ -9,30 +9,6 @@ Expected<CString> ReadScript(const CString& path) {
     return bytes;
 }
 
-int FindMbcs(std::string_view text, std::string_view what, int start, const CodePage& codePage) {
-    if (start < 0 || static_cast<size_t>(start) > text.size())
-        return -1;
-    const bool singleByte = !codePage.HasLeadBytes();
-    const size_t floor = static_cast<size_t>(start);
-    for (size_t from = floor;;) {
-        const size_t candidate = text.find(what, from);
-        if (candidate == std::string_view::npos)
-            return -1;
-        if (singleByte)
-            return static_cast<int>(candidate);
-        // The byte before the nearest non-lead byte ends a character, so a character starts right
-        // after it; from there the lead bytes pair up. An odd count of lead bytes just before the
-        // candidate means it is the second byte of a pair. This looks back a few bytes instead of
-        // walking the whole text from its start.
-        size_t leads = 0;
-        while (candidate - leads > floor && codePage.IsLeadByte(text[candidate - leads - 1]))
-            ++leads;
-        if (leads % 2 == 0)
-            return static_cast<int>(candidate);
-        from = candidate + 1;
-    }
-}
-
 StatementLine FindStatementLine(std::string_view text, std::string_view keyword, int start,
                                 const CodePage& rule) {
     StatementLine line;

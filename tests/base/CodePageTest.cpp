@@ -14,6 +14,36 @@ TEST(FitWholeCharacters, NeverCutsACharacter) {
     EXPECT_EQ(FitWholeCharacters(std::string(70, 'x'), 63), 63);
 }
 
+struct SearchCase {
+    std::string text;
+    std::string what;
+    int start;
+    int cp932;
+    int singleByte;
+};
+
+TEST(FindMbcs, MatchesOnlyAtCharacterBoundaries) {
+    const SearchCase cases[] = {
+        {XE "ILEVERSION", "FILEVERSION", 0, -1, 1},
+        {XE "ILEVERSION FILEVERSION", "FILEVERSION", 0, 13, 1},
+        {HYO "FILEVERSION", "FILEVERSION", 0, 2, 2},
+        {XYA "FILEVERSION", "FILEVERSION", 0, 2, 2},
+        {SO XYA HYO "\\", "\\", 0, 6, 1},
+        {"a" SO "b", "\\", 0, -1, 2},
+        {"ab" HYO "ab", "ab", 1, 4, 4},
+        {"abc", "c", 4, -1, -1},
+        {"x\x83", "\x83", 0, 1, 1}}; // a lead byte with nothing after it stands alone
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        {
+            CodePageScope rule(CodePage::Cp932());
+            EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.cp932);
+        }
+        CodePageScope rule(CodePage::SingleByte());
+        EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.singleByte);
+    }
+}
+
 TEST(CodePageFromLocale, ShiftJisByAnyOfItsNames) {
     const struct {
         const char* name;

@@ -14,36 +14,6 @@ namespace {
 using namespace std::string_literals;
 using testfiles::TestFolder;
 
-struct SearchCase {
-    std::string text;
-    std::string what;
-    int start;
-    int cp932;
-    int singleByte;
-};
-
-TEST(FindMbcs, MatchesOnlyAtCharacterBoundaries) {
-    const SearchCase cases[] = {
-        {XE "ILEVERSION", "FILEVERSION", 0, -1, 1},
-        {XE "ILEVERSION FILEVERSION", "FILEVERSION", 0, 13, 1},
-        {HYO "FILEVERSION", "FILEVERSION", 0, 2, 2},
-        {XYA "FILEVERSION", "FILEVERSION", 0, 2, 2},
-        {SO XYA HYO "\\", "\\", 0, 6, 1},
-        {"a" SO "b", "\\", 0, -1, 2},
-        {"ab" HYO "ab", "ab", 1, 4, 4},
-        {"abc", "c", 4, -1, -1},
-        {"x\x83", "\x83", 0, 1, 1}}; // a lead byte with nothing after it stands alone
-    for (const SearchCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        {
-            CodePageScope rule(CodePage::Cp932());
-            EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.cp932);
-        }
-        CodePageScope rule(CodePage::SingleByte());
-        EXPECT_EQ(FindMbcs(c.text, c.what, c.start), c.singleByte);
-    }
-}
-
 TEST(FindStatementLine, RunsFromTheKeywordToTheFirstCr) {
     const std::string text = "VALUE FILEVERSION 1,2 // x\r\nFILEVERSION 3\r\n";
     EXPECT_EQ(FindStatementLine(text, "FILEVERSION", 0).In(text), "FILEVERSION 1,2 // x");

@@ -10,3 +10,5 @@ std::string Utf16ToAnsi(std::u16string_view text);
 std::u16string AnsiToUtf16(std::string_view text);
 std::string Utf8ToAnsi(std::string_view text);
 std::string AnsiToUtf8(std::string_view text);
+// The program's own texts, UTF-8 in the source, for the wide-character calls.
+std::u16string Utf8ToUtf16(std::string_view text);

@@ -3,6 +3,7 @@
 #include "base/CString.h"
 #include "base/Expected.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -38,6 +39,8 @@ private:
     // The file layer's own half: its failures are CFileExceptions.
     AtomicFileWriter(const CString& path, std::string_view bytes);
     void WriteTemporary(const CString& path, std::string_view bytes);
+    // Writes, syncs and closes the temporary file the platform opened (a HANDLE or a descriptor).
+    void FillTemporary(std::intptr_t file, const CString& path, std::string_view bytes);
     void MoveIntoPlace();
     void FlushFolder() const;
 

@@ -19,6 +19,8 @@ public:
 
     // Opens or throws CFileException.
     CFile(const CString& path, unsigned flags);
+    // Takes over a file the platform opened: a HANDLE on Windows, a file descriptor on POSIX.
+    CFile(std::intptr_t handle, const CString& path);
     ~CFile();
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
@@ -29,6 +31,8 @@ public:
     void Write(const void* buffer, std::size_t count);
     // Puts what was written on the disk.
     void Flush();
+    // Closes the file before the object ends; a failure is thrown, and the file is closed anyway.
+    void Close();
 
     // Whether a file or folder of that name exists.
     static bool Exists(const CString& path);
@@ -43,7 +47,7 @@ private:
     [[noreturn]] void ThrowLastError() const;
     static long LastError();
 
-    std::intptr_t m_handle = -1; // a HANDLE on Windows, a file descriptor on POSIX
+    std::intptr_t m_handle = -1; // a HANDLE on Windows, a file descriptor on POSIX; -1: closed
     CString m_path;
 };
 

@@ -14,10 +14,6 @@ public:
         badPath,
         tooManyOpenFiles,
         accessDenied,
-        invalidFile,
-        removeCurrentDir,
-        directoryFull,
-        badSeek,
         hardIO,
         sharingViolation,
         lockViolation,
@@ -29,8 +25,8 @@ public:
         : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
 
     const char* what() const noexcept override;
-    // A short English phrase for the cause, used in build-log lines.
-    const char* Describe() const noexcept;
+    // A short English phrase for a cause, used in build-log lines.
+    static const char* Describe(Cause cause) noexcept;
 
     // The cause of an error of the platform; genericException for one of no cause of its own.
     static Cause OsErrorToCause(long osError);

@@ -45,3 +45,7 @@ std::string FoldCaseMbcs(std::string_view text);
 int FitWholeCharacters(std::string_view text, int limit);
 // Index of the last byte equal to ch that is a character of its own; -1 if none.
 int ReverseFindMbcs(std::string_view text, char ch);
+// First occurrence of what at or after start (on a character boundary), never beginning on the
+// second byte of a double-byte character of the rule; -1 if none.
+int FindMbcs(std::string_view text, std::string_view what, int start = 0,
+             const CodePage& rule = CodePage::Active());

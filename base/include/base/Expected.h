@@ -20,8 +20,13 @@ struct Failure {
     static Failure LeftAlone(CString reason) { return {Kind::leftAlone, std::move(reason)}; }
     static Failure OutOfRange(CString reason) { return {Kind::outOfRange, std::move(reason)}; }
     static Failure Failed(CString reason) { return {Kind::failed, std::move(reason)}; }
-    static Failure Of(const CFileException& error) {
-        return {Kind::failed, error.Describe(), error.m_cause, error.m_lOsError};
+    static Failure Of(const CFileException& error) { return Of(error.m_cause, error.m_lOsError); }
+    // A call of the platform that failed with that error (GetLastError, errno).
+    static Failure OfOsError(long osError) {
+        return Of(CFileException::OsErrorToCause(osError), osError);
+    }
+    static Failure Of(CFileException::Cause cause, long osError) {
+        return {Kind::failed, CFileException::Describe(cause), cause, osError};
     }
 
     // The same failure told with more after it.

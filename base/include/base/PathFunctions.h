@@ -15,6 +15,10 @@ CString ExtractFileName(const CString& path);
 // Everything before the last "."; a name without one comes back whole.
 CString ExtractFileTitle(const CString& name);
 
+// POSIX: the folder of a path as the system's calls on folders take it (to sync, list or lock
+// it): up to and including the last "/", or "." for a bare name.
+CString FolderOf(const CString& path);
+
 // The full path of a file name as the platform resolves it against the current folder.
 Expected<CString> FullPathOf(const CString& name);
 

@@ -20,22 +20,6 @@ inline bool IsLowSurrogate(unsigned unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// UTF-16 code unit i of the bytes, in the byte order of the template argument.
-template <bool kBigEndian> unsigned Utf16UnitAt(const unsigned char* bytes, std::size_t i) {
-    const unsigned first = bytes[2 * i];
-    const unsigned second = bytes[2 * i + 1];
-    return kBigEndian ? (first << 8 | second) : (second << 8 | first);
-}
-
-// Puts one UTF-16 code unit at out in that byte order; returns the end of what it put.
-template <bool kBigEndian> char* PutUtf16Unit(char* out, unsigned unit) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    *out++ = kBigEndian ? high : low;
-    *out++ = kBigEndian ? low : high;
-    return out;
-}
-
 // Puts a character as UTF-8 (one to four bytes) at out; returns the end of what it put.
 char* PutUtf8(char* out, char32_t c);
 

@@ -10,8 +10,6 @@ public:
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
-    // Size in tenths of a point on the screen.
-    BOOL CreatePointFont(int pointSizeTenths, const char* faceName, HDC dc = nullptr);
     // Size in tenths of a point on a display of that many dots per inch: a window on a monitor
     // of its own DPI, which the system's display DC does not know.
     BOOL CreatePointFontForDpi(int pointSizeTenths, const char* faceName, UINT dpi);

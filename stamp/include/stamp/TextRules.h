@@ -12,11 +12,6 @@
 // The script's bytes as they are; a failure says "cannot read the script".
 Expected<CString> ReadScript(const CString& path);
 
-// First occurrence of what at or after start (on a character boundary), never beginning on the
-// second byte of a double-byte character of the rule; -1 if none.
-int FindMbcs(std::string_view text, std::string_view what, int start = 0,
-             const CodePage& rule = CodePage::Active());
-
 // The statement line of a keyword: from its first occurrence at or after start up to, not
 // including, the first CR after it. begin is -1 when the keyword is missing, end -1 when no CR
 // follows it.
