@@ -156,6 +156,42 @@ TEST_F(StampRun, SwitchesOfTheCommandLine) {
     }
 }
 
+// A wizard-made script whose numbers VersionNo.h defines, one folder up; "winres.h" is the SDK's.
+// Without -f nothing changes and the line says what -f does; with it the header's build is
+// raised. A literal string that did not hold the version is told, and the build stamps.
+TEST_F(StampRun, FollowsVersionMacrosWithF) {
+    const std::string header = "#define FILEVER 1,0,0,290\r\n#define PRODUCTVER 1,0,0,290\r\n"
+                               "#define STRFILEVER \"1, 0, 0, 290\\0\"\r\n";
+    MakeFolder(m_folder.Path("app"));
+    WriteBytes(m_folder.Path("VersionNo.h"), header);
+    const std::string app = std::string("app") + kSeparator + "app.rc";
+    const std::string script =
+        "// Microsoft Visual C++ generated resource script.\r\n#include \"winres.h\"\r\n"
+        "#include \"..\\VersionNo.h\"\r\nVS_VERSION_INFO VERSIONINFO\r\n FILEVERSION FILEVER\r\n"
+        " PRODUCTVERSION PRODUCTVER\r\nBEGIN\r\n VALUE \"FileVersion\", STRFILEVER\r\n"
+        " VALUE \"ProductVersion\", \"2.2\"\r\nEND\r\n";
+    WriteBytes(m_folder.Path(app), script);
+
+    const RunResult asked = Stamp({"-n", app});
+    EXPECT_NE(asked.standardError.find("FILEVERSION holds FILEVER, not a number; -f raises it "
+                                       "where it is defined"),
+              std::string::npos)
+        << asked.standardError;
+    EXPECT_EQ(ReadBytes(m_folder.Path("VersionNo.h")), header);
+
+    const RunResult followed = Stamp({"-f", "-n", app});
+    EXPECT_EQ(ReadBytes(m_folder.Path("VersionNo.h")), ReplaceAll(header, "290", "291"));
+    EXPECT_EQ(ReadBytes(m_folder.Path(app)), ReplaceAll(script, "\"2.2\"", "\"1, 0, 0, 291\\0\""));
+    EXPECT_EQ(MaskTimeStamps(ReadBytes(m_folder.Path("app") + kSeparator + "app_ver.txt")),
+              History("app", {"Version 1.0.0\tbuild 290"}));
+    EXPECT_EQ(CountLines(followed.standardError), 1) << followed.standardError;
+    EXPECT_NE(followed.standardError.find("\"ProductVersion\" held \"2.2\", not the version "
+                                          "1.0.0.290; rewritten with 1.0.0.291"),
+              std::string::npos)
+        << followed.standardError;
+    EXPECT_NE(followed.standardError.find("RVT0110"), std::string::npos);
+}
+
 // Scripts saved as UTF-16 or with a UTF-8 mark are stamped in their own encoding; the history
 // stays ANSI code page text.
 TEST_F(StampRun, StampsScriptsInTheirOwnEncoding) {
