@@ -217,6 +217,8 @@ std::unique_ptr<ProjectRecord> MainDialog::RemoveProjectRow(int index) {
 void MainDialog::SelectProject(ProjectRecord* record) {
     if (record != m_currentProject)
         m_failureReported = nullptr;
+    if (record && !m_followedHeaders.contains(record))
+        ReadFollowed(*record);
     m_currentProject = record;
     m_nameText = record ? record->name : CString();
     m_directoryText = record ? record->directory : CString();
@@ -250,13 +252,22 @@ void MainDialog::CommitCurrentProject() {
 }
 
 void MainDialog::NoteFollowedHeaders(ProjectRecord& record, std::vector<CString> headers) {
-    if (headers.empty())
-        m_followedHeaders.erase(&record);
-    else
-        m_followedHeaders[&record] = std::move(headers);
+    m_followedHeaders[&record] = std::move(headers);
 }
 
-// Only the projects noted as followed are looked at: a list of literal scripts reads nothing.
+// The numbers stored with the list may be older than a build of another program of the product
+// that raised the header: an edit would write them back over it. A script that holds its numbers
+// keeps those of the list, as it always did.
+void MainDialog::ReadFollowed(ProjectRecord& record) {
+    Expected<ScriptEdit::Numbers> read = ScriptEdit(record.rcFile).Read();
+    if (read && !read->headers.empty()) {
+        record.version = read->version;
+        ProjectListView(m_projectList).RefreshRecord(m_projects, record);
+    }
+    NoteFollowedHeaders(record, read ? std::move(read->headers) : std::vector<CString>());
+}
+
+// Only the projects noted with headers are looked at: a list of literal scripts reads nothing.
 void MainDialog::RereadSharing(const std::vector<CString>& headers) {
     const auto shares = [&headers](const std::vector<CString>& followed) {
         for (const CString& header : headers)

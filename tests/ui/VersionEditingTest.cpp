@@ -222,8 +222,9 @@ TEST_F(ApplyScriptTest, FollowedProjectsShowAndWriteTheNumbersOfTheirHeader) {
     const std::string app = AddScript("app.rc", script("version.h", "2, 1, 0, 16"));
     const std::string tool = AddScript("tool.rc", script("version.h", "1, 0, 0, 0"));
     const std::string lost = AddScript("lost.rc", script("lost.h", "1, 0, 0, 0"));
-    Open(ProjectIni({{"lost", {7, 8, 9, 10}, lost}}));
-    for (const std::string& path : {tool, app, lost})
+    Open(ProjectIni({{"tool", {1, 1, 1, 1}, tool}, {"lost", {7, 8, 9, 10}, lost}}));
+    EXPECT_EQ(RowNumbers(Dialog(), 0), "2.1.0 b16"); // selected at the start, and read
+    for (const std::string& path : {app, lost})
         Apply(path);
     EXPECT_EQ(RowNumbers(Dialog(), 0), "7.8.9 b10"); // the follow stops: the numbers stay
     EXPECT_EQ(RowNumbers(Dialog(), 1), "2.1.0 b16");
@@ -238,7 +239,7 @@ TEST_F(ApplyScriptTest, FollowedProjectsShowAndWriteTheNumbersOfTheirHeader) {
     EXPECT_EQ(testfiles::ReadBytes(Script("version.h")), header({3, 0, 4, 17}));
     EXPECT_EQ(testfiles::ReadBytes(app), script("version.h", "3, 0, 4, 17"));
     EXPECT_EQ(RowNumbers(Dialog(), 2), "3.0.4 b17");
-    EXPECT_EQ(testfiles::ReadBytes(tool), script("version.h", "2, 1, 0, 16"));
+    EXPECT_EQ(testfiles::ReadBytes(tool), script("version.h", "1, 0, 0, 0"));
     EXPECT_EQ(m_messages.Messages().size(), 1u);
 }
 

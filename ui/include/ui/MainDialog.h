@@ -105,9 +105,10 @@ private:
         m_sub = v.sub;
         m_build = v.build;
     }
-    // A project read or written through its version macros, and the headers that define its
-    // numbers; none: it is no longer noted.
+    // A project read or written, and the headers that define its numbers (none: its script).
     void NoteFollowedHeaders(ProjectRecord& record, std::vector<CString> headers);
+    // A project selected for the first time: its numbers from its headers, if they stand there.
+    void ReadFollowed(ProjectRecord& record);
     // The other noted projects that follow into one of the headers read again, their rows too.
     void RereadSharing(const std::vector<CString>& headers);
     // One message per project and failure streak, and never while a build waits on the window.
@@ -135,8 +136,9 @@ private:
     std::wstring m_profileUnread;
     // Windows is ending the session: the list is saved without asking anything.
     bool m_sessionEnding = false;
-    // The headers of each project read or written through its version macros in this session:
-    // the rows a change of those headers shows in. Never saved.
+    // Each project read or written in this session, with the headers that define its numbers
+    // (none for a script that holds them): the rows a change of those headers shows in. Never
+    // saved.
     std::map<ProjectRecord*, std::vector<CString>> m_followedHeaders;
     // The project whose failed write the user was last told of; none once a write succeeds.
     const ProjectRecord* m_failureReported = nullptr;
