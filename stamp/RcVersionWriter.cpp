@@ -230,10 +230,14 @@ Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version)
     Expected<CString> bytes = ReadScript(path);
     if (!bytes)
         return bytes.Error();
-    const Expected<CString> rewritten =
-        VersionScript::Locate(std::move(*bytes)).AndThen([&](const VersionScript& script) {
-            return RewriteRcVersion(script, version);
-        });
+    return VersionScript::Locate(std::move(*bytes)).AndThen([&](const VersionScript& script) {
+        return WriteRcVersion(path, script, version);
+    });
+}
+
+Expected<void> WriteRcVersion(const CString& path, const VersionScript& script,
+                              const VersionNumber& version) {
+    const Expected<CString> rewritten = RewriteRcVersion(script, version);
     if (!rewritten)
         return rewritten.Error();
     if (Expected<void> replaced = AtomicFileWriter::ReplaceContents(path, rewritten->View());

@@ -51,6 +51,19 @@ LogNote Note(LogCode code, const Failure& failure, const CString& step = CString
 }
 } // namespace
 
+std::vector<StampPlan::File> FollowedFiles(const VersionScript& script, const CString& fullPath,
+                                           const MacroWrites& writes, CString rewritten) {
+    std::vector<StampPlan::File> files;
+    // The headers first: they hold the numbers the script's statements name.
+    for (const HeaderWrite& header : writes.headers)
+        files.push_back({header.path, CString(header.bytes), StampPlan::Part::stamp,
+                         "the header " + ExtractFileName(header.path)});
+    // A script whose numbers all stand in headers is left as it is.
+    if (rewritten != script.Bytes())
+        files.push_back({fullPath, std::move(rewritten), StampPlan::Part::stamp, "the script"});
+    return files;
+}
+
 // A history the user stopped (no #UPDATELIST) does not stop the stamp: the plan says why it
 // goes unrecorded.
 Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CString& fullPath,
@@ -71,12 +84,9 @@ Expected<StampPlan, LogNote> PlanStamp(const VersionScript& script, const CStrin
     if (!stamped)
         return Note(LogCode::unsafeRewrite, stamped.Error());
     StampPlan plan{used, *next, {}, std::nullopt, StringsNotHolding(script, used)};
-    // The headers first: they hold the build number the script's statements name.
-    for (const HeaderWrite& header : defined->headers)
-        plan.files.push_back({header.path, CString(header.bytes), StampPlan::Part::stamp,
-                              "the header " + ExtractFileName(header.path)});
-    // A script whose numbers all stand in headers is left as it is.
-    if (!macros || *stamped != script.Bytes())
+    if (macros)
+        plan.files = FollowedFiles(script, fullPath, *defined, std::move(*stamped));
+    else
         plan.files.push_back({fullPath, std::move(*stamped), StampPlan::Part::stamp, "the script"});
     if (Expected<CString> recorded = AddHistoryEntry(*historyText, CurrentTimeStamp(), used))
         plan.files.push_back(
@@ -203,28 +213,38 @@ StampRun StampScript(const CString& fullPath, const StampOptions& options) {
     }
 
     // Names where the numbers would stand: numbers that headers may define.
-    Expected<VersionMacros> macros = VersionMacros::Follow(StatementsOf(*script, fullPath));
+    const Expected<VersionMacros> macros = VersionMacros::Follow(StatementsOf(*script, fullPath));
     if (!options.followMacros)
         return unread(macros ? used.Error().Suffixed("; -f raises it where it is defined")
                              : used.Error());
     if (!macros)
         return unread(macros.Error());
+    const Expected<LockedMacros> locked =
+        LockAndFollow(*macros, *script, fullPath, MacroChange::build);
+    if (!locked)
+        return unread(locked.Error());
+    const VersionNumber& read = locked->macros.Version();
+    const Expected<StampPlan, LogNote> plan =
+        PlanStamp(*script, fullPath, history, read, options.build, &locked->macros);
+    if (!plan)
+        return {read, false, plan.Error()};
+    return CommitStamp(*plan);
+}
+
+Expected<LockedMacros> LockAndFollow(const VersionMacros& macros, const VersionScript& script,
+                                     const CString& fullPath, MacroChange change) {
     // Each header it writes is locked as the script is, and then read again, as it now stands.
     std::vector<ScriptLock> locks;
-    for (const CString& header : macros->HeadersWritten(MacroChange::build)) {
+    for (const CString& header : macros.HeadersWritten(change)) {
         Expected<ScriptLock> lock = ScriptLock::Take(kScriptLockName, header);
         if (!lock)
-            return unread(
-                lock.Error().Prefixed("cannot lock the header " + ExtractFileName(header) + ": "));
+            return lock.Error().Prefixed("cannot lock the header " + ExtractFileName(header) +
+                                         ": ");
         locks.push_back(std::move(*lock));
         AtomicFileWriter::RemoveStaleTemporaries({header});
     }
-    macros = VersionMacros::Follow(StatementsOf(*script, fullPath));
-    if (!macros)
-        return unread(macros.Error());
-    const Expected<StampPlan, LogNote> plan =
-        PlanStamp(*script, fullPath, history, macros->Version(), options.build, &*macros);
-    if (!plan)
-        return {macros->Version(), false, plan.Error()};
-    return CommitStamp(*plan);
+    Expected<VersionMacros> again = VersionMacros::Follow(StatementsOf(script, fullPath));
+    if (!again)
+        return again.Error();
+    return LockedMacros{std::move(locks), std::move(*again)};
 }

@@ -1,6 +1,7 @@
 #include "ui/MainDialog.h"
 
 #include "base/CWinApp.h"
+#include "base/CodePage.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/CFileDialog.h"
 #include "framework/DataExchange.h"
@@ -178,6 +179,7 @@ void MainDialog::SaveProjectList(bool releaseRecords) {
     if (releaseRecords) {
         m_currentProject = nullptr;
         m_projectList.DeleteAllItems();
+        m_followedHeaders.clear();
         m_projects.Clear();
     }
 }
@@ -207,12 +209,16 @@ LRESULT MainDialog::OnEndSession(WPARAM ending, LPARAM) {
 
 std::unique_ptr<ProjectRecord> MainDialog::RemoveProjectRow(int index) {
     m_projectList.DeleteItem(index);
-    return m_projects.Remove(index);
+    std::unique_ptr<ProjectRecord> removed = m_projects.Remove(index);
+    m_followedHeaders.erase(removed.get());
+    return removed;
 }
 
 void MainDialog::SelectProject(ProjectRecord* record) {
     if (record != m_currentProject)
         m_failureReported = nullptr;
+    if (record && !m_followedHeaders.contains(record))
+        ReadFollowed(*record);
     m_currentProject = record;
     m_nameText = record ? record->name : CString();
     m_directoryText = record ? record->directory : CString();
@@ -234,12 +240,52 @@ void MainDialog::OnClickProjectList(NMHDR* header, LRESULT* result) {
 void MainDialog::CommitCurrentProject() {
     if (!m_currentProject)
         return;
-    if (const Expected<void> written =
-            ScriptEdit(m_currentProject->rcFile).Write(m_currentProject->version))
+    if (const Expected<std::vector<CString>> written =
+            ScriptEdit(m_currentProject->rcFile).Write(m_currentProject->version)) {
         m_failureReported = nullptr;
-    else
+        NoteFollowedHeaders(*m_currentProject, *written);
+        RereadSharing(*written);
+    } else {
         ReportFailedWrite(written.Error().reason);
+    }
     ProjectListView(m_projectList).RefreshRecord(m_projects, *m_currentProject);
+}
+
+void MainDialog::NoteFollowedHeaders(ProjectRecord& record, std::vector<CString> headers) {
+    m_followedHeaders[&record] = std::move(headers);
+}
+
+// The numbers stored with the list may be older than a build of another program of the product
+// that raised the header: an edit would write them back over it. A script that holds its numbers
+// keeps those of the list, as it always did.
+void MainDialog::ReadFollowed(ProjectRecord& record) {
+    Expected<ScriptEdit::Numbers> read = ScriptEdit(record.rcFile).Read();
+    if (read && !read->headers.empty()) {
+        record.version = read->version;
+        ProjectListView(m_projectList).RefreshRecord(m_projects, record);
+    }
+    NoteFollowedHeaders(record, read ? std::move(read->headers) : std::vector<CString>());
+}
+
+// Only the projects noted with headers are looked at: a list of literal scripts reads nothing.
+void MainDialog::RereadSharing(const std::vector<CString>& headers) {
+    const auto shares = [&headers](const std::vector<CString>& followed) {
+        for (const CString& header : headers)
+            for (const CString& other : followed)
+                if (EqualNoCaseMbcs(header.View(), other.View()))
+                    return true;
+        return false;
+    };
+    for (auto& [record, followed] : m_followedHeaders) {
+        if (record == m_currentProject || !shares(followed))
+            continue;
+        // One that cannot be read now keeps the numbers it showed.
+        if (const Expected<ScriptEdit::Numbers> read = ScriptEdit(record->rcFile).Read()) {
+            record->version = read->version;
+            followed = read->headers;
+            ProjectListView(m_projectList).RefreshRecord(m_projects, *record);
+        }
+    }
 }
 
 void MainDialog::ReportFailedWrite(const CString& reason) {
@@ -309,9 +355,11 @@ void MainDialog::ApplyResourceScript(const CString& path) {
     // Held from the read to the write back, so that no stamping run lands in between; a script
     // that could not be read leaves the record as it was.
     const ScriptEdit script(path);
-    const Expected<VersionNumber> read = script.Read();
-    if (read)
-        record->version = *read;
+    const Expected<ScriptEdit::Numbers> read = script.Read();
+    if (read) {
+        record->version = read->version;
+        NoteFollowedHeaders(*record, read->headers);
+    }
     record->lastUpdate = CurrentTimeStamp();
     SelectProject(record);
     if (read)

@@ -206,6 +206,43 @@ TEST_F(ApplyScriptTest, NewPathRegistersItsProject) {
     EXPECT_EQ(testfiles::ReadBytes(m_first), ScriptText({1, 1, 1, 1}));
 }
 
+// Two programs of one product whose numbers stand in the header both include.
+TEST_F(ApplyScriptTest, FollowedProjectsShowAndWriteTheNumbersOfTheirHeader) {
+    const auto header = [](const Version& v) {
+        return "#pragma once\n#define VER_MAJOR " + std::to_string(v.major) +
+               "\n#define VER_MINOR " + std::to_string(v.minor) + "\n#define VER_SUB " +
+               std::to_string(v.sub) + "\n#define VER_BUILD\t" + std::to_string(v.build) +
+               " // raised\n";
+    };
+    testfiles::WriteBytes(Script("version.h"), header({2, 1, 0, 16}));
+    const auto script = [](const std::string& include, const char* strings) {
+        return testfiles::ScriptText("VER_MAJOR,VER_MINOR,VER_SUB,VER_BUILD", strings,
+                                     "#include \"" + include + "\"\r\n");
+    };
+    const std::string app = AddScript("app.rc", script("version.h", "2, 1, 0, 16"));
+    const std::string tool = AddScript("tool.rc", script("version.h", "1, 0, 0, 0"));
+    const std::string lost = AddScript("lost.rc", script("lost.h", "1, 0, 0, 0"));
+    Open(ProjectIni({{"tool", {1, 1, 1, 1}, tool}, {"lost", {7, 8, 9, 10}, lost}}));
+    EXPECT_EQ(RowNumbers(Dialog(), 0), "2.1.0 b16"); // selected at the start, and read
+    for (const std::string& path : {app, lost})
+        Apply(path);
+    EXPECT_EQ(RowNumbers(Dialog(), 0), "7.8.9 b10"); // the follow stops: the numbers stay
+    EXPECT_EQ(RowNumbers(Dialog(), 1), "2.1.0 b16");
+    EXPECT_EQ(RowNumbers(Dialog(), 2), "2.1.0 b16");
+    TypeInto(Dialog(), IDC_MAJOR, "3");
+    ASSERT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_NE(m_messages.Messages()[0].find(L"VER_MAJOR is defined in none"), std::wstring::npos);
+    ClickRow(Dialog(), 1);
+    ClickButton(Dialog(), IDC_MAJOR_UP);
+    TypeInto(Dialog(), IDC_SUB, "4");
+    TypeInto(Dialog(), IDC_BUILD, "17");
+    EXPECT_EQ(testfiles::ReadBytes(Script("version.h")), header({3, 0, 4, 17}));
+    EXPECT_EQ(testfiles::ReadBytes(app), script("version.h", "3, 0, 4, 17"));
+    EXPECT_EQ(RowNumbers(Dialog(), 2), "3.0.4 b17");
+    EXPECT_EQ(testfiles::ReadBytes(tool), script("version.h", "1, 0, 0, 0"));
+    EXPECT_EQ(m_messages.Messages().size(), 1u);
+}
+
 TEST_F(ApplyScriptTest, UnreadableScriptKeepsTheNumbersAndIsNotWritten) {
     const std::string noBlock = "STRINGTABLE\r\nBEGIN\r\n    1 \"x\"\r\nEND\r\n";
     std::string tabbed = ScriptText({5, 6, 7, 8}, {0, 0, 0, 0});

@@ -14,6 +14,9 @@
 // PRODUCTVERSION statement, in the script's own encoding; every other byte stays. Left alone when
 // rewriting could damage the script; then, as on a failure, the file is untouched.
 Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version);
+// The same with the script's bytes as read from the path.
+Expected<void> WriteRcVersion(const CString& path, const VersionScript& script,
+                              const VersionNumber& version);
 // The rewrite over a script's bytes in memory: the new bytes.
 Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& version);
 // The same over a located script. With macroEdits, the script's version macros were followed:

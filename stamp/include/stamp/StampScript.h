@@ -33,6 +33,11 @@ struct StampPlan {
     std::vector<CString> stringsNotHeld;
 };
 
+// The files a change of followed version macros writes, in the order they take their places:
+// each header that changes, then the script (its rewritten bytes) if they differ from its own.
+std::vector<StampPlan::File> FollowedFiles(const VersionScript& script, const CString& fullPath,
+                                           const MacroWrites& writes, CString rewritten);
+
 // How a stamp is asked for: the new build number, when given, and whether version macros are
 // followed to where they are defined.
 struct StampOptions {
@@ -65,6 +70,15 @@ StampRun StampScript(const CString& fullPath, const StampOptions& options = {});
 
 // A located script's version statements as the follower of its macros reads them.
 VersionStatements StatementsOf(const VersionScript& script, const CString& fullPath);
+
+// A script's version macros followed again under the locks of the headers a change writes, which
+// are held while the object lives. Failed: a header that cannot be locked.
+struct LockedMacros {
+    std::vector<ScriptLock> locks;
+    VersionMacros macros;
+};
+Expected<LockedMacros> LockAndFollow(const VersionMacros& macros, const VersionScript& script,
+                                     const CString& fullPath, MacroChange change);
 
 // The lock every process of the program takes on a script before it reads it to write it; a
 // failure says "cannot lock the script".

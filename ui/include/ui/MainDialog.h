@@ -7,6 +7,7 @@
 #include "registry/WindowSettings.h"
 #include "ui/TrayDialog.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,6 +105,12 @@ private:
         m_sub = v.sub;
         m_build = v.build;
     }
+    // A project read or written, and the headers that define its numbers (none: its script).
+    void NoteFollowedHeaders(ProjectRecord& record, std::vector<CString> headers);
+    // A project selected for the first time: its numbers from its headers, if they stand there.
+    void ReadFollowed(ProjectRecord& record);
+    // The other noted projects that follow into one of the headers read again, their rows too.
+    void RereadSharing(const std::vector<CString>& headers);
     // One message per project and failure streak, and never while a build waits on the window.
     void ReportFailedWrite(const CString& reason);
 
@@ -129,6 +136,10 @@ private:
     std::wstring m_profileUnread;
     // Windows is ending the session: the list is saved without asking anything.
     bool m_sessionEnding = false;
+    // Each project read or written in this session, with the headers that define its numbers
+    // (none for a script that holds them): the rows a change of those headers shows in. Never
+    // saved.
+    std::map<ProjectRecord*, std::vector<CString>> m_followedHeaders;
     // The project whose failed write the user was last told of; none once a write succeeds.
     const ProjectRecord* m_failureReported = nullptr;
 
