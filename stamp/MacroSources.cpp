@@ -4,6 +4,7 @@
 #include "base/PathFunctions.h"
 #include "stamp/DirectiveScan.h"
 #include "stamp/ScriptEncoding.h"
+#include "stamp/TextRules.h"
 
 #include <algorithm>
 #include <map>
@@ -263,11 +264,7 @@ CString MacroSources::Shown(int file, std::string_view snippet) const {
     // they are.
     if (file > 0)
         return m_files->list[static_cast<size_t>(file)]->encoding.ForMessage(snippet);
-    while (!snippet.empty() && (snippet.front() == ' ' || snippet.front() == '\t'))
-        snippet.remove_prefix(1);
-    while (!snippet.empty() && (snippet.back() == ' ' || snippet.back() == '\t'))
-        snippet.remove_suffix(1);
-    return CString(snippet);
+    return CString(TrimBlanks(snippet));
 }
 
 const CString& MacroSources::Path(int file) const {

@@ -49,8 +49,5 @@ Expected<VersionNumber> ParseRcVersion(std::string_view bytes) {
 }
 
 Expected<VersionNumber> ReadRcVersion(const CString& path) {
-    Expected<CString> bytes = ReadScript(path);
-    if (!bytes)
-        return bytes.Error();
-    return VersionScript::Locate(std::move(*bytes)).AndThen(ReadVersion);
+    return VersionScript::Read(path).AndThen(ReadVersion);
 }

@@ -227,12 +227,8 @@ Expected<CString> RewriteRcVersion(std::string_view bytes, const VersionNumber& 
 }
 
 Expected<void> WriteRcVersion(const CString& path, const VersionNumber& version) {
-    Expected<CString> bytes = ReadScript(path);
-    if (!bytes)
-        return bytes.Error();
-    return VersionScript::Locate(std::move(*bytes)).AndThen([&](const VersionScript& script) {
-        return WriteRcVersion(path, script, version);
-    });
+    return VersionScript::Read(path).AndThen(
+        [&](const VersionScript& script) { return WriteRcVersion(path, script, version); });
 }
 
 Expected<void> WriteRcVersion(const CString& path, const VersionScript& script,

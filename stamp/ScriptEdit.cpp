@@ -14,13 +14,6 @@ CString LockedPath(const CString& path) {
     return full ? *full : path;
 }
 
-Expected<VersionScript> LocateScript(const CString& path) {
-    Expected<CString> bytes = ReadScript(path);
-    if (!bytes)
-        return bytes.Error();
-    return VersionScript::Locate(std::move(*bytes));
-}
-
 // As a stamping run tells them apart: names where the numbers would stand.
 bool HoldsMacros(const VersionScript& script) {
     return !ReadVersion(script) && FileVersionHoldsNames(script);
@@ -31,11 +24,16 @@ bool HoldsMacros(const VersionScript& script) {
 ScriptEdit::ScriptEdit(const CString& path)
     : m_path(path), m_fullPath(LockedPath(path)), m_lock(LockScript(m_fullPath)) {}
 
-// Reading follows the macros without asking: it changes nothing.
-Expected<ScriptEdit::Numbers> ScriptEdit::Read() const {
+// Unlocked, a write could undo a build that a stamping run records at the same moment.
+Expected<VersionScript> ScriptEdit::ReadLocked() const {
     if (!m_lock)
         return m_lock.Error();
-    const Expected<VersionScript> script = LocateScript(m_path);
+    return VersionScript::Read(m_path);
+}
+
+// Reading follows the macros without asking: it changes nothing.
+Expected<ScriptEdit::Numbers> ScriptEdit::Read() const {
+    const Expected<VersionScript> script = ReadLocked();
     if (!script)
         return script.Error();
     if (!HoldsMacros(*script)) {
@@ -52,10 +50,7 @@ Expected<ScriptEdit::Numbers> ScriptEdit::Read() const {
 
 // Followed, the headers and the script are one change, put in place as a stamp puts its files.
 Expected<std::vector<CString>> ScriptEdit::Write(const VersionNumber& version) const {
-    // Unlocked, this write could undo a build that a stamping run records at the same moment.
-    if (!m_lock)
-        return m_lock.Error();
-    const Expected<VersionScript> script = LocateScript(m_path);
+    const Expected<VersionScript> script = ReadLocked();
     if (!script)
         return script.Error();
     if (!HoldsMacros(*script)) {

@@ -2,6 +2,7 @@
 
 #include "base/Unicode.h"
 #include "base/Utf16Codec.h"
+#include "stamp/TextRules.h"
 
 #include <string>
 
@@ -70,10 +71,7 @@ Expected<std::string> ScriptEncoding::Encode(std::string text) const {
 }
 
 CString ScriptEncoding::ForMessage(std::string_view snippet) const {
-    while (!snippet.empty() && (snippet.front() == ' ' || snippet.front() == '\t'))
-        snippet.remove_prefix(1);
-    while (!snippet.empty() && (snippet.back() == ' ' || snippet.back() == '\t'))
-        snippet.remove_suffix(1);
+    snippet = TrimBlanks(snippet);
     if (m_form == TextForm::ansi)
         return CString(snippet);
     std::string shown;

@@ -195,10 +195,7 @@ StampRun StampScript(const CString& fullPath, const StampOptions& options) {
     // Under the lock no live run works on either file, so what matches their temporary names was
     // left by a run that was killed.
     AtomicFileWriter::RemoveStaleTemporaries({fullPath, history.path});
-    Expected<CString> bytes = ReadScript(fullPath);
-    if (!bytes)
-        return unread(bytes.Error());
-    const Expected<VersionScript> script = VersionScript::Locate(std::move(*bytes));
+    const Expected<VersionScript> script = VersionScript::Read(fullPath);
     if (!script)
         return unread(script.Error());
     const Expected<VersionNumber> used = ReadVersion(*script);

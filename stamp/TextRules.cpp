@@ -2,6 +2,14 @@
 
 #include "base/CFile.h"
 
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 Expected<CString> ReadScript(const CString& path) {
     const Expected<CString> bytes = ReadWholeFile(path);
     if (!bytes)

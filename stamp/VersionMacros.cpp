@@ -155,6 +155,8 @@ public:
 
 private:
     Expected<Tokens> NumberBody(std::string_view name, const MacroDefinition& definition) const;
+    // The body of a number macro reached through depth aliases.
+    Expected<Tokens> Body(std::string_view name, int depth) const;
     Expected<Field> Number(std::string_view name, int depth) const;
     Expected<std::array<Field, 4>> List(std::string_view name, int depth) const;
     Expected<std::array<Field, 4>> Items(const Tokens& tokens, const CString& owner,
@@ -197,13 +199,17 @@ Expected<Tokens> Resolver::NumberBody(std::string_view name,
     return tokens;
 }
 
-Expected<Field> Resolver::Number(std::string_view name, int depth) const {
+Expected<Tokens> Resolver::Body(std::string_view name, int depth) const {
     if (depth > kMostAliases)
         return Refuse(CString(name) + " is defined through itself");
     const Expected<MacroDefinition> definition = m_sources.Definition(name);
     if (!definition)
         return definition.Error();
-    const Expected<Tokens> tokens = NumberBody(name, *definition);
+    return NumberBody(name, *definition);
+}
+
+Expected<Field> Resolver::Number(std::string_view name, int depth) const {
+    const Expected<Tokens> tokens = Body(name, depth);
     if (!tokens)
         return tokens.Error();
     if (tokens->size() == 4)
@@ -215,12 +221,7 @@ Expected<Field> Resolver::Number(std::string_view name, int depth) const {
 }
 
 Expected<std::array<Field, 4>> Resolver::List(std::string_view name, int depth) const {
-    if (depth > kMostAliases)
-        return Refuse(CString(name) + " is defined through itself");
-    const Expected<MacroDefinition> definition = m_sources.Definition(name);
-    if (!definition)
-        return definition.Error();
-    const Expected<Tokens> tokens = NumberBody(name, *definition);
+    const Expected<Tokens> tokens = Body(name, depth);
     if (!tokens)
         return tokens.Error();
     if (tokens->size() == 4)

@@ -31,6 +31,13 @@ std::vector<StringValueLine> FindStringValues(std::string_view text, int from,
 }
 } // namespace
 
+Expected<VersionScript> VersionScript::Read(const CString& path) {
+    Expected<CString> bytes = ReadScript(path);
+    if (!bytes)
+        return bytes.Error();
+    return Locate(std::move(*bytes));
+}
+
 Expected<VersionScript> VersionScript::Locate(CString bytes) {
     auto found = std::make_unique<Found>();
     found->bytes = std::move(bytes);

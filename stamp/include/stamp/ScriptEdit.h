@@ -4,6 +4,7 @@
 #include "base/Expected.h"
 #include "base/ScriptLock.h"
 #include "stamp/VersionNumber.h"
+#include "stamp/VersionScript.h"
 
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     Expected<std::vector<CString>> Write(const VersionNumber& version) const;
 
 private:
+    // The script as it stands, once the lock is had.
+    Expected<VersionScript> ReadLocked() const;
+
     CString m_path;
     CString m_fullPath; // as the lock spells it
     Expected<ScriptLock> m_lock;

@@ -9,6 +9,9 @@
 
 // The rules every reader and writer of scripts and history files shares.
 
+// Without the blanks and TABs around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // The script's bytes as they are; a failure says "cannot read the script".
 Expected<CString> ReadScript(const CString& path);
 

@@ -22,6 +22,8 @@ class VersionScript {
 public:
     // Left alone: UTF-16 that is not well-formed.
     static Expected<VersionScript> Locate(CString bytes);
+    // The script's file read and located; a failure to read says "cannot read the script".
+    static Expected<VersionScript> Read(const CString& path);
 
     const CString& Bytes() const { return m_found->bytes; }
     const ScriptEncoding& Encoding() const { return m_found->encoding; }
