@@ -1,5 +1,7 @@
 #include "stamp/DirectiveScan.h"
 
+#include "stamp/TextRules.h"
+
 #include <algorithm>
 
 // The scan reads a text as the resource compiler's preprocessor does, as far as directives go:
@@ -20,11 +22,6 @@ bool IsLineEnd(char ch) {
 
 bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\v' || ch == '\f';
-}
-
-bool IsNameCharacter(char ch) {
-    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') ||
-           ch == '_';
 }
 
 // A backslash and then a line end (CR LF, LF or a lone CR) at i: the length of the two, else 0.

@@ -2,6 +2,18 @@
 
 #include "base/CFile.h"
 
+bool IsNameStart(char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '_';
+}
+
+bool IsNameCharacter(char ch) {
+    return IsNameStart(ch) || ScanDigits(std::string_view(&ch, 1)).length == 1;
+}
+
+bool IsDecimal(std::string_view token) {
+    return !token.empty() && ScanDigits(token).length == token.size();
+}
+
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
@@ -39,10 +51,6 @@ int FindVersionBlock(std::string_view text, const CodePage& rule) {
         return named;
     constexpr std::string_view kKeyword = "VERSIONINFO";
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    const auto isNameCharacter = [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '_';
-    };
     for (int at = FindMbcs(text, kKeyword, 0, rule); at >= 0;
          at = FindMbcs(text, kKeyword, at + static_cast<int>(kKeyword.size()), rule)) {
         const size_t end = static_cast<size_t>(at) + kKeyword.size();
@@ -55,7 +63,7 @@ int FindVersionBlock(std::string_view text, const CodePage& rule) {
         while (i > 0 && isBlank(text[i - 1]))
             --i, ++blanks;
         size_t name = 0;
-        while (i > 0 && isNameCharacter(text[i - 1]))
+        while (i > 0 && IsNameCharacter(text[i - 1]))
             --i, ++name;
         while (i > 0 && isBlank(text[i - 1]))
             --i;

@@ -64,19 +64,9 @@ bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t';
 }
 
-bool IsNameStart(char ch) {
-    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '_';
-}
-
 bool IsName(std::string_view token) {
     return !token.empty() && IsNameStart(token[0]) &&
-           std::all_of(token.begin(), token.end(),
-                       [](char ch) { return IsNameStart(ch) || (ch >= '0' && ch <= '9'); });
-}
-
-bool IsDecimal(std::string_view token) {
-    return !token.empty() &&
-           std::all_of(token.begin(), token.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+           std::all_of(token.begin(), token.end(), IsNameCharacter);
 }
 
 CString Decimal(int value) {
@@ -312,9 +302,7 @@ std::optional<std::array<Site, 4>> NumbersIn(std::string_view content, Site at,
                 return std::nullopt;
             i += separator.size();
         }
-        size_t end = i;
-        while (end < content.size() && content[end] >= '0' && content[end] <= '9')
-            ++end;
+        const size_t end = i + ScanDigits(content.substr(i)).length;
         if (content.substr(i, end - i) != Decimal(values[k]).View())
             return std::nullopt;
         numbers[k] = {at.file, at.begin + static_cast<int>(i), at.begin + static_cast<int>(end)};
@@ -337,7 +325,7 @@ Expected<void> Resolver::Strings(int file, size_t begin, size_t end, const Versi
             i = PastLiteral(code, i);
         } else if (IsNameStart(code[i])) {
             const size_t nameBegin = i;
-            while (i < end && (IsNameStart(code[i]) || (code[i] >= '0' && code[i] <= '9')))
+            while (i < end && IsNameCharacter(code[i]))
                 ++i;
             const std::string_view name = code.substr(nameBegin, i - nameBegin);
             while (i < end && IsBlank(code[i]))

@@ -9,6 +9,13 @@
 
 // The rules every reader and writer of scripts and history files shares.
 
+// The characters of a C name, as the resource compiler's preprocessor reads one: a letter or
+// "_" first, then letters, digits and "_".
+bool IsNameStart(char ch);
+bool IsNameCharacter(char ch);
+// Decimal digits and nothing else.
+bool IsDecimal(std::string_view token);
+
 // Without the blanks and TABs around it.
 std::string_view TrimBlanks(std::string_view text);
 
