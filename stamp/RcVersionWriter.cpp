@@ -120,16 +120,16 @@ bool HoldsNumbers(std::string_view literal, const VersionNumber& numbers) {
     if (literal.size() >= 2 && literal.substr(literal.size() - 2) == "\\0")
         literal.remove_suffix(2);
     const int fields[] = {numbers.major, numbers.minor, numbers.sub, numbers.build};
-    for (const char* separator : {", ", ",", "."}) {
-        CString form;
-        form.Format("%d", fields[0]);
+    std::string digits[4];
+    for (int k = 0; k < 4; ++k)
+        digits[k] = std::to_string(fields[k]);
+    for (const std::string_view separator : {", ", ",", "."}) {
+        std::string form = digits[0];
         for (int shown = 1; shown < 4; ++shown) {
-            CString next;
-            next.Format("%s%d", separator, fields[shown]);
-            form += next;
+            form.append(separator).append(digits[shown]);
             const bool restAreZero =
                 std::all_of(fields + shown + 1, fields + 4, [](int field) { return field == 0; });
-            if (restAreZero && literal == form.View())
+            if (restAreZero && literal == form)
                 return true;
         }
     }
