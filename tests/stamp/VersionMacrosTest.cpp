@@ -1,7 +1,9 @@
 #include "CodePageSamples.h"
 #include "TestFiles.h"
 #include "stamp/ScriptEncoding.h"
+#include "stamp/StampScript.h"
 #include "stamp/VersionMacros.h"
+#include "stamp/VersionScript.h"
 
 #include <gtest/gtest.h>
 
@@ -177,22 +179,6 @@ const ProjectCase kProjects[] = {
      {"version.h says \"generated\" in a comment: a generated header is left to its generator"}},
 };
 
-// The statements as the script's reader finds them.
-VersionStatements Locate(const std::string& path, const ScriptEncoding& script) {
-    const std::string_view text = script.Text();
-    VersionStatements statements{path.c_str(), text, script.SearchRule(), {}, {}, {}};
-    const int block = FindVersionBlock(text, script.SearchRule());
-    statements.fileVersion = FindStatementLine(text, "FILEVERSION", block, script.SearchRule());
-    statements.productVersion =
-        FindStatementLine(text, "PRODUCTVERSION", statements.fileVersion.end, script.SearchRule());
-    for (const char* name : {"\"FileVersion\"", "\"ProductVersion\""})
-        for (StatementLine line =
-                 FindStatementLine(text, name, statements.productVersion.end, script.SearchRule());
-             line.begin >= 0; line = FindStatementLine(text, name, line.end, script.SearchRule()))
-            statements.values.push_back(line);
-    return statements;
-}
-
 // "file: line" for each line of after that differs from before's; the line ends must not.
 void AddChanged(const std::string& file, std::string_view before, std::string_view after,
                 Lines& changed) {
@@ -232,10 +218,10 @@ TEST_P(FollowProject, WritesWhereTheMacrosAreDefinedOrSaysWhyNot) {
                               script ? testfiles::ReplaceAll(file.text, "\n", "\r\n") : file.text);
     }
     const std::string scriptPath = folder.Path(NativePath(project.files[0].path));
-    const std::string bytes = ReadBytes(scriptPath);
-    ScriptEncoding script;
-    ASSERT_TRUE(script.Decode(bytes));
-    const Expected<VersionMacros> macros = VersionMacros::Follow(Locate(scriptPath, script));
+    const Expected<VersionScript> script = VersionScript::Read(scriptPath.c_str());
+    ASSERT_TRUE(script);
+    const Expected<VersionMacros> macros =
+        VersionMacros::Follow(StatementsOf(*script, scriptPath.c_str()));
     const Expected<MacroWrites> writes = !macros ? Expected<MacroWrites>(macros.Error())
                                          : project.edit
                                              ? macros->SetVersion(*project.edit)
@@ -246,7 +232,7 @@ TEST_P(FollowProject, WritesWhereTheMacrosAreDefinedOrSaysWhyNot) {
         outcome.push_back(writes.Error().reason.Str());
     } else {
         EXPECT_EQ(macros->Version(), project.read);
-        AddChanged("app.rc", script.Text(), ApplyEdits(script.Text(), writes->scriptEdits),
+        AddChanged("app.rc", script->Text(), ApplyEdits(script->Text(), writes->scriptEdits),
                    outcome);
         const std::vector<CString> locked =
             macros->HeadersWritten(project.edit ? MacroChange::allFields : MacroChange::build);
