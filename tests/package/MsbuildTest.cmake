@@ -7,11 +7,7 @@
 if(NOT EXISTS "${XBUILD}")
   message(FATAL_ERROR "xbuild not found: scripts/setup.sh installs it (Debian's mono-xbuild)")
 endif()
-file(REMOVE_RECURSE ${WORK})
-file(COPY ${PROJECT}/app.vcxproj ${SCRIPT} DESTINATION ${WORK})
-file(WRITE ${WORK}/strings.rc "STRINGTABLE\r\nBEGIN\r\n    1 \"no version here\"\r\nEND\r\n")
-file(WRITE ${WORK}/main.c "")
-file(WRITE ${WORK}/app.h "")
+include(${PROJECT}/Project.cmake)
 
 function(build expected)
   execute_process(COMMAND ${XBUILD} /nologo /v:normal /p:RevtallyTargets=${TARGETS}
