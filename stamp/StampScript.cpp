@@ -165,8 +165,6 @@ Expected<ScriptLock> LockScript(const CString& fullPath) {
     return lock;
 }
 
-// A number that does not fit, a history that cannot be read and a script that cannot be rewritten
-// safely each keep the script and the history as they are.
 VersionStatements StatementsOf(const VersionScript& script, const CString& fullPath) {
     VersionStatements statements{fullPath,
                                  script.Text(),
@@ -179,6 +177,8 @@ VersionStatements StatementsOf(const VersionScript& script, const CString& fullP
     return statements;
 }
 
+// A number that does not fit, a history that cannot be read and a script that cannot be rewritten
+// safely each keep the script and the history as they are.
 StampRun StampScript(const CString& fullPath, const StampOptions& options) {
     // Whatever keeps the numbers from being read: a file or lock it cannot have, or a script it
     // does not read.
@@ -198,16 +198,16 @@ StampRun StampScript(const CString& fullPath, const StampOptions& options) {
     const Expected<VersionScript> script = VersionScript::Read(fullPath);
     if (!script)
         return unread(script.Error());
-    const Expected<VersionNumber> used = ReadVersion(*script);
-    if (used || !FileVersionHoldsNames(*script)) {
-        if (!used)
-            return unread(used.Error());
+    const auto stamp = [&](const VersionNumber& used, const VersionMacros* macros) {
         const Expected<StampPlan, LogNote> plan =
-            PlanStamp(*script, fullPath, history, *used, options.build);
-        if (!plan)
-            return {*used, false, plan.Error()};
-        return CommitStamp(*plan);
-    }
+            PlanStamp(*script, fullPath, history, used, options.build, macros);
+        return plan ? CommitStamp(*plan) : StampRun{used, false, plan.Error()};
+    };
+    const Expected<VersionNumber> used = ReadVersion(*script);
+    if (used)
+        return stamp(*used, nullptr);
+    if (!FileVersionHoldsNames(*script))
+        return unread(used.Error());
 
     // Names where the numbers would stand: numbers that headers may define.
     const Expected<VersionMacros> macros = VersionMacros::Follow(StatementsOf(*script, fullPath));
@@ -220,12 +220,7 @@ StampRun StampScript(const CString& fullPath, const StampOptions& options) {
         LockAndFollow(*macros, *script, fullPath, MacroChange::build);
     if (!locked)
         return unread(locked.Error());
-    const VersionNumber& read = locked->macros.Version();
-    const Expected<StampPlan, LogNote> plan =
-        PlanStamp(*script, fullPath, history, read, options.build, &locked->macros);
-    if (!plan)
-        return {read, false, plan.Error()};
-    return CommitStamp(*plan);
+    return stamp(locked->macros.Version(), &locked->macros);
 }
 
 Expected<LockedMacros> LockAndFollow(const VersionMacros& macros, const VersionScript& script,
